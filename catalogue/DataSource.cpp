@@ -1,0 +1,153 @@
+#include "DataSource.h"
+
+#include "Catalogo.h"
+
+#include <sqlite3.h>
+
+namespace {
+
+// A record source without blanks or punctuation is a table name.
+bool esNombreDeTabla(const QString &s)
+{
+    if (s.isEmpty())
+        return false;
+    for (const QChar c : s)
+        if (!c.isLetterOrNumber() && c != u'_')
+            return false;
+    return true;
+}
+
+} // namespace
+
+DataSource::~DataSource()
+{
+    cerrarResultado();
+}
+
+void DataSource::setDatabaseName(const QString &ruta)
+{
+    cerrarResultado();
+    m_catalogo.reset();
+    m_databaseName = ruta;
+}
+
+void DataSource::cerrarResultado()
+{
+    sqlite3_finalize(m_stmt);
+    m_stmt = nullptr;
+    m_columnas.clear();
+    m_eof = true;
+    m_alcanzadas = 0;
+}
+
+bool DataSource::fallo(const QString &motivo)
+{
+    m_error = motivo;
+    return false;
+}
+
+bool DataSource::Refresh()
+{
+    cerrarResultado();
+    m_error.clear();
+    if (!m_catalogo) {
+        if (m_databaseName.isEmpty())
+            return fallo(QStringLiteral("No se ha indicado el catálogo."));
+        m_catalogo = Catalogo::abrir(m_databaseName, &m_error);
+        if (!m_catalogo)
+            return false;
+    }
+    const QString sentencia = esNombreDeTabla(m_recordSource)
+                                  ? QStringLiteral("SELECT * FROM ") + m_recordSource
+                                  : m_recordSource;
+    const QByteArray utf8 = sentencia.toUtf8();
+    sqlite3 *db = m_catalogo->conexion();
+    if (sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &m_stmt, nullptr)
+        != SQLITE_OK) {
+        m_stmt = nullptr;
+        return fallo(QStringLiteral("Error en la consulta al catálogo «%1»: %2.\nConsulta: %3")
+                         .arg(m_databaseName, QString::fromUtf8(sqlite3_errmsg(db)), sentencia));
+    }
+    if (!m_stmt) // only a comment or blanks
+        return fallo(QStringLiteral("La consulta está vacía."));
+    if (!sqlite3_stmt_readonly(m_stmt)) {
+        cerrarResultado();
+        return fallo(QStringLiteral("El catálogo solo se lee; la consulta quería cambiarlo."));
+    }
+    const int n = sqlite3_column_count(m_stmt);
+    for (int i = 0; i < n; ++i) {
+        const QString nombre = QString::fromUtf8(sqlite3_column_name(m_stmt, i)).toLower();
+        if (!m_columnas.contains(nombre)) // "Select *" over a join repeats names: keep the first
+            m_columnas.insert(nombre, i);
+    }
+    m_eof = false;
+    return MoveNext();
+}
+
+bool DataSource::MoveNext()
+{
+    if (m_eof || !m_stmt)
+        return true;
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW) {
+        ++m_alcanzadas;
+        return true;
+    }
+    m_eof = true;
+    if (rc == SQLITE_DONE)
+        return true;
+    return fallo(QStringLiteral("Error al leer el catálogo «%1»: %2.")
+                     .arg(m_databaseName,
+                          QString::fromUtf8(sqlite3_errmsg(m_catalogo->conexion()))));
+}
+
+int DataSource::indiceCampo(const QString &nombre) const
+{
+    return m_columnas.value(nombre.toLower(), -1);
+}
+
+bool DataSource::esNulo(int indice) const
+{
+    return sqlite3_column_type(m_stmt, indice) == SQLITE_NULL;
+}
+
+QString DataSource::texto(int indice) const
+{
+    const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, indice));
+    if (!p)
+        return {};
+    return QString::fromUtf8(p, sqlite3_column_bytes(m_stmt, indice));
+}
+
+QVariant DataSource::valor(int indice) const
+{
+    switch (sqlite3_column_type(m_stmt, indice)) {
+    case SQLITE_INTEGER:
+        return QVariant(qint64(sqlite3_column_int64(m_stmt, indice)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(m_stmt, indice));
+    case SQLITE_TEXT:
+        return QVariant(texto(indice));
+    case SQLITE_BLOB: {
+        const auto *p = static_cast<const char *>(sqlite3_column_blob(m_stmt, indice));
+        return QVariant(QByteArray(p, sqlite3_column_bytes(m_stmt, indice)));
+    }
+    default:
+        return {};
+    }
+}
+
+std::optional<QVariant> DataSource::Fields(const QString &nombre)
+{
+    if (m_eof || !m_stmt) {
+        fallo(QStringLiteral("No hay ninguna fila actual en el catálogo «%1».").arg(m_databaseName));
+        return std::nullopt;
+    }
+    const int i = indiceCampo(nombre);
+    if (i < 0) {
+        fallo(QStringLiteral("El catálogo «%1» no tiene la columna «%2» en esta consulta.")
+                  .arg(m_databaseName, nombre));
+        return std::nullopt;
+    }
+    return valor(i);
+}

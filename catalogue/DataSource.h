@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QVariant>
+
+#include <memory>
+#include <optional>
+
+class Catalogo;
+struct sqlite3_stmt;
+
+// A data source: a catalogue file name, a statement, and after Refresh() one open
+// result walked row by row. Never throws; a failing call returns false (or an
+// empty optional) and errorString() says why, in Spanish.
+class DataSource final
+{
+public:
+    DataSource() = default;
+    ~DataSource();
+    DataSource(const DataSource &) = delete;
+    DataSource &operator=(const DataSource &) = delete;
+
+    void setDatabaseName(const QString &ruta);
+    const QString &DatabaseName() const { return m_databaseName; }
+
+    // A statement, or a bare table name (which stands for all its rows).
+    void setRecordSource(const QString &sentencia) { m_recordSource = sentencia; }
+    const QString &RecordSource() const { return m_recordSource; }
+
+    // Runs the statement anew; the cursor stands on the first row, or at the end.
+    bool Refresh();
+
+    // Past the last row (at once for an empty result, or before any Refresh).
+    bool isEOF() const { return m_eof; }
+    // False on an engine error met while stepping; the cursor is then at the end.
+    bool MoveNext();
+    // Rows the cursor has reached so far: after Refresh 0 or 1, the full count
+    // once it has passed the last row.
+    qint64 RecordCount() const { return m_alcanzadas; }
+
+    // Column of the current row by name, whatever its letter case. A null value
+    // is a null QVariant; nullopt when there is no such column or no current row.
+    std::optional<QVariant> Fields(const QString &nombre);
+
+    // For walks over many rows: the index of a column (-1 if none) and its value.
+    int indiceCampo(const QString &nombre) const;
+    QVariant valor(int indice) const;
+    // Text of a column without going through QVariant; null gives a null QString.
+    QString texto(int indice) const;
+    bool esNulo(int indice) const;
+
+    const QString &errorString() const { return m_error; }
+
+private:
+    bool fallo(const QString &motivo);
+    void cerrarResultado();
+
+    QString m_databaseName;
+    QString m_recordSource;
+    std::shared_ptr<Catalogo> m_catalogo;
+    sqlite3_stmt *m_stmt = nullptr;
+    QHash<QString, int> m_columnas; // lower-cased name -> first column of that name
+    bool m_eof = true;
+    qint64 m_alcanzadas = 0;
+    QString m_error;
+};
