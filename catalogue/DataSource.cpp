@@ -81,7 +81,11 @@ bool DataSource::Refresh()
             m_columnas.insert(nombre, i);
     }
     m_eof = false;
-    return MoveNext();
+    if (!MoveNext())
+        return false;
+    if (m_alRefrescar)
+        m_alRefrescar();
+    return true;
 }
 
 bool DataSource::MoveNext()

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QVariant>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -52,6 +53,9 @@ public:
 
     const QString &errorString() const { return m_error; }
 
+    // Called after every successful Refresh(): a bound control lists the rows anew.
+    void setAlRefrescar(std::function<void()> f) { m_alRefrescar = std::move(f); }
+
 private:
     bool fallo(const QString &motivo);
     void cerrarResultado();
@@ -64,4 +68,5 @@ private:
     bool m_eof = true;
     qint64 m_alcanzadas = 0;
     QString m_error;
+    std::function<void()> m_alRefrescar;
 };

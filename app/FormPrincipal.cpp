@@ -1,0 +1,107 @@
+#include "FormPrincipal.h"
+
+#include "BotonImagen.h"
+#include "Disco.h"
+#include "ErrorEjecucion.h"
+#include "Module1.h"
+#include "Programa.h"
+#include "Recursos.h"
+#include "Sentencias.h"
+#include "VentanaBusqueda.h"
+
+#include <QApplication>
+#include <QProcess>
+#include <QProcessEnvironment>
+
+
+FormPrincipal::FormPrincipal(QWidget *parent) : Formulario(parent)
+{
+    setObjectName(QStringLiteral("FormPrincipal"));
+    setWindowTitle(QStringLiteral(" Boletín de VELTRA (1950-2000)"));
+    setWindowIcon(Recursos::icono());
+    setTamanoCliente(766, 551);
+    setFondo(Recursos::imagen(QStringLiteral("principal")));
+
+    auto boton = [this](const char *nombre, const QString &imagen, const QString &accesible,
+                        const QRect &lugar) {
+        auto *b = new BotonImagen(Recursos::imagen(imagen), accesible, this);
+        b->setObjectName(QString::fromLatin1(nombre));
+        b->setGeometry(lugar);
+        return b;
+    };
+    // Created in tab order: Comenzar, Información, Salir.
+    BotonComenzar = boton("BotonComenzar", QStringLiteral("boton_comenzar"),
+                          QStringLiteral("Comenzar"), {504, 440, 97, 33});
+    BotonInform = boton("BotonInform", QStringLiteral("boton_informacion"),
+                        QStringLiteral("Información"), {376, 440, 97, 33});
+    BotonSalir = boton("BotonSalir", QStringLiteral("boton_salir"), QStringLiteral("Salir"),
+                       {632, 440, 97, 33});
+    setTabOrder(BotonComenzar, BotonInform);
+    setTabOrder(BotonInform, BotonSalir);
+
+    connect(BotonComenzar, &QAbstractButton::clicked, this,
+            protegido([this] { BotonComenzar_Click(); }));
+    connect(BotonInform, &QAbstractButton::clicked, this, [this] { BotonInform_Click(); });
+    connect(BotonSalir, &QAbstractButton::clicked, this, [this] { BotonSalir_Click(); });
+}
+
+// The object's final release: "run" = "no" again, unless the exit button ended
+// the program, which runs no further handler.
+FormPrincipal::~FormPrincipal()
+{
+    if (!m_terminando)
+        Programa::escribirAjuste(QStringLiteral("run"), QStringLiteral("no"));
+}
+
+void FormPrincipal::Form_Load()
+{
+    Programa::escribirAjuste(QStringLiteral("a"), Programa::carpetaInstalacion());
+    Programa::escribirAjuste(QStringLiteral("run"), QStringLiteral("si"));
+    BuscarUnidadCD();
+}
+
+void FormPrincipal::Form_Unload()
+{
+    Programa::escribirAjuste(QStringLiteral("run"), QStringLiteral("no"));
+}
+
+void FormPrincipal::showEvent(QShowEvent *event)
+{
+    Formulario::showEvent(event);
+    BotonComenzar->setFocus();
+}
+
+void FormPrincipal::BotonComenzar_Click()
+{
+    VentanaBusqueda &busqueda = Instancia<VentanaBusqueda>::get();
+    busqueda.show();
+    busqueda.raise();
+    busqueda.activateWindow();
+    busqueda.DataMateria.setRecordSource(Sentencias::gruposMaterias());
+    refrescar(busqueda.DataMateria);
+}
+
+void FormPrincipal::BotonInform_Click()
+{
+    // The page's path is the one argument; no shell sees it, so no quoting is needed.
+    QString navegador = QProcessEnvironment::systemEnvironment().value(
+        QStringLiteral("BOLETIN_NAVEGADOR"), QStringLiteral("xdg-open"));
+    const QString html = Disco::buscar(unidadCD, QStringLiteral("html"));
+    QString pagina = unidadCD + QStringLiteral("/html/Informacion.html");
+    if (!html.isEmpty()) {
+        const QString encontrada = Disco::buscar(html, QStringLiteral("Informacion.html"));
+        pagina = encontrada.isEmpty() ? html + QStringLiteral("/Informacion.html") : encontrada;
+    }
+    if (!QProcess::startDetached(navegador, {pagina}))
+        MsgBox(QStringLiteral("Para poder ver el documento, instale el navegador Explorer "));
+}
+
+void FormPrincipal::BotonSalir_Click()
+{
+    Unload();
+    m_terminando = true;
+    if (terminar)
+        terminar();
+    else
+        QCoreApplication::exit(0);
+}

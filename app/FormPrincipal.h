@@ -1,0 +1,34 @@
+#pragma once
+
+#include "Formulario.h"
+
+class BotonImagen;
+
+// The start-up window: the bulletin's cover and three buttons.
+class FormPrincipal final : public Formulario
+{
+    Q_OBJECT
+public:
+    explicit FormPrincipal(QWidget *parent = nullptr);
+    ~FormPrincipal() override;
+
+    void Form_Load() override;
+
+    void BotonComenzar_Click();
+    void BotonInform_Click();
+    void BotonSalir_Click();
+
+    BotonImagen *BotonInform = nullptr;
+    BotonImagen *BotonComenzar = nullptr;
+    BotonImagen *BotonSalir = nullptr;
+
+    // Ends the program; tests replace it to stay alive.
+    static inline void (*terminar)() = nullptr;
+
+protected:
+    void Form_Unload() override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    bool m_terminando = false;
+};

@@ -1,0 +1,131 @@
+#include "ListaDatos.h"
+
+#include <QMouseEvent>
+#include <QTimer>
+
+int ModeloLista::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_publicadas;
+}
+
+QVariant ModeloLista::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_publicadas)
+        return {};
+    const Linea &l = m_lineas.at(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::AccessibleTextRole:
+        return l.texto;
+    case Qt::UserRole:
+        return l.dato;
+    default:
+        return {};
+    }
+}
+
+void ModeloLista::vaciar()
+{
+    beginResetModel();
+    m_lineas.clear();
+    m_publicadas = 0;
+    endResetModel();
+}
+
+int ModeloLista::anadir(const QString &texto, qint32 dato)
+{
+    m_lineas.append({texto, dato});
+    if (!m_publicacionPendiente) {
+        m_publicacionPendiente = true;
+        QTimer::singleShot(0, this, &ModeloLista::publicar);
+    }
+    return int(m_lineas.size()) - 1;
+}
+
+void ModeloLista::publicar()
+{
+    m_publicacionPendiente = false;
+    const int total = int(m_lineas.size());
+    if (total <= m_publicadas)
+        return;
+    beginInsertRows({}, m_publicadas, total - 1);
+    m_publicadas = total;
+    endInsertRows();
+}
+
+ListaDatos::ListaDatos(QWidget *parent) : QListView(parent), m_modelo(new ModeloLista(this))
+{
+    setModel(m_modelo);
+    setUniformItemSizes(true);
+    setLayoutMode(QListView::Batched);
+    setBatchSize(2000);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    QFont letra = font();
+    letra.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")});
+    letra.setPointSizeF(9);
+    setFont(letra);
+}
+
+void ListaDatos::Clear()
+{
+    m_modelo->vaciar();
+}
+
+int ListaDatos::AddItem(const QString &texto, qint32 dato)
+{
+    return m_modelo->anadir(texto, dato);
+}
+
+int ListaDatos::ListIndex() const
+{
+    const QModelIndex i = currentIndex();
+    return i.isValid() ? i.row() : -1;
+}
+
+void ListaDatos::setListIndex(int indice)
+{
+    m_modelo->publicar();
+    setCurrentIndex(m_modelo->index(indice));
+}
+
+void ListaDatos::Refresh()
+{
+    m_modelo->publicar();
+    viewport()->update();
+}
+
+QStringList ListaDatos::textos() const
+{
+    QStringList t;
+    t.reserve(m_modelo->lineas().size());
+    for (const auto &l : m_modelo->lineas())
+        t << l.texto;
+    return t;
+}
+
+void ListaDatos::mousePressEvent(QMouseEvent *event)
+{
+    m_cambioPorRaton = false;
+    QListView::mousePressEvent(event);
+}
+
+void ListaDatos::mouseReleaseEvent(QMouseEvent *event)
+{
+    QListView::mouseReleaseEvent(event);
+    // A click on the line already selected selects it again: that is a click too.
+    const QModelIndex i = indexAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && i.isValid() && i == currentIndex()
+        && !m_cambioPorRaton)
+        Q_EMIT Click();
+    m_cambioPorRaton = false;
+}
+
+void ListaDatos::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    QListView::currentChanged(current, previous);
+    if (!current.isValid())
+        return;
+    m_cambioPorRaton = true;
+    Q_EMIT Click();
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QAbstractListModel>
+#include <QListView>
+#include <QString>
+#include <QVector>
+
+// Lines of a list: a text and a 32-bit item value that is not shown. Lines are
+// kept in the order added. Additions are announced to the view in batches, so a
+// list of a million lines costs one view update, not a million.
+class ModeloLista final : public QAbstractListModel
+{
+    Q_OBJECT
+public:
+    struct Linea
+    {
+        QString texto;
+        qint32 dato = 0;
+    };
+
+    using QAbstractListModel::QAbstractListModel;
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+
+    void vaciar();
+    int anadir(const QString &texto, qint32 dato);
+    void setDato(int fila, qint32 dato) { m_lineas[fila].dato = dato; }
+    const QVector<Linea> &lineas() const { return m_lineas; }
+    // Tells the view about lines added since the last call.
+    void publicar();
+
+private:
+    QVector<Linea> m_lineas;
+    int m_publicadas = 0;
+    bool m_publicacionPendiente = false;
+};
+
+// A list box whose lines carry an item value, with the display field that names
+// the catalogue column its lines show. Click() is emitted whenever the reader
+// selects a line, by mouse (again on a line already selected) or by keyboard.
+class ListaDatos final : public QListView
+{
+    Q_OBJECT
+public:
+    explicit ListaDatos(QWidget *parent = nullptr);
+
+    void Clear();
+    // Appends a line; returns its index (NewIndex).
+    int AddItem(const QString &texto, qint32 dato = 0);
+    void setItemData(int indice, qint32 dato) { m_modelo->setDato(indice, dato); }
+    qint32 ItemData(int indice) const { return m_modelo->lineas().at(indice).dato; }
+    QString List(int indice) const { return m_modelo->lineas().at(indice).texto; }
+    int ListCount() const { return int(m_modelo->lineas().size()); }
+    // Index of the selected line, -1 when none.
+    int ListIndex() const;
+    void setListIndex(int indice);
+    // Shows what was added so far.
+    void Refresh();
+
+    QStringList textos() const;
+
+    QString campoLista;
+
+Q_SIGNALS:
+    void Click();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+
+private:
+    ModeloLista *m_modelo;
+    bool m_cambioPorRaton = false;
+};

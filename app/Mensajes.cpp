@@ -1,0 +1,51 @@
+#include "Mensajes.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace {
+
+class MensajesQt final : public Mensajes
+{
+public:
+    Boton mostrar(const QString &texto, bool conCancelar) override
+    {
+        QMessageBox caja(QMessageBox::NoIcon, tituloPrograma, texto,
+                         conCancelar ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok,
+                         QApplication::activeWindow());
+        caja.setDefaultButton(QMessageBox::Ok);
+        if (conCancelar)
+            caja.setEscapeButton(QMessageBox::Cancel);
+        return caja.exec() == QMessageBox::Ok ? Boton::Aceptar : Boton::Cancelar;
+    }
+};
+
+Mensajes *&instalado()
+{
+    static Mensajes *m = nullptr;
+    return m;
+}
+
+} // namespace
+
+Mensajes &Mensajes::actual()
+{
+    static MensajesQt porDefecto;
+    Mensajes *m = instalado();
+    return m ? *m : porDefecto;
+}
+
+void Mensajes::instalar(Mensajes *m)
+{
+    instalado() = m;
+}
+
+void MsgBox(const QString &texto)
+{
+    Mensajes::actual().mostrar(texto, false);
+}
+
+bool MsgBoxAceptarCancelar(const QString &texto)
+{
+    return Mensajes::actual().mostrar(texto, true) == Mensajes::Boton::Aceptar;
+}

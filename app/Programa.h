@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Program-wide state shared by the windows.
+
+// The disc root: the place holding a disc of the collection, with no trailing
+// "/"; empty until a disc is found at start-up.
+extern QString unidadCD;
+// The last search was the chronological one (read by the document viewer).
+extern bool busquedaCronologica;
+
+namespace Programa {
+
+// The folder of the running program (links resolved); tests may set another.
+QString carpetaInstalacion();
+void setCarpetaInstalacion(const QString &carpeta);
+// The catalogue beside the program.
+QString rutaCatalogo();
+
+// The places that stand for the drives A: to Z:, in order (at most 26): those
+// given with --unidad, else the mount points of removable and optical media.
+QStringList lugares();
+void setLugares(const QStringList &lugares);
+QStringList lugaresMontados();
+
+// Writes one value under the program's settings ("instalacion" section). Not
+// checked: a settings folder that cannot be written does not stop the program.
+void escribirAjuste(const QString &clave, const QString &valor);
+
+} // namespace Programa

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "DataSource.h"
+#include "Formulario.h"
+
+class ListaDatos;
+
+// The small window in which the reader picks one of the authors the match
+// lookup found; the pick lists that author's articles in the search window.
+class FormAutores final : public Formulario
+{
+    Q_OBJECT
+public:
+    explicit FormAutores(QWidget *parent = nullptr);
+
+    void ListaAutores_Click();
+
+    ListaDatos *ListaAutores = nullptr;
+    DataSource DataAutores; // pointed at the catalogue, never queried
+
+private:
+    void ListarArticulosAutor();
+};

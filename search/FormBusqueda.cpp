@@ -1,0 +1,132 @@
+#include "FormBusqueda.h"
+
+#include "BotonImagen.h"
+#include "ErrorEjecucion.h"
+#include "FormAutores.h"
+#include "FormMaterias.h"
+#include "FormPrincipal.h"
+#include "Programa.h"
+#include "Recursos.h"
+#include "Sentencias.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+FormBusqueda::FormBusqueda(QWidget *parent) : VentanaBusqueda(parent)
+{
+    setObjectName(QStringLiteral("FormBusqueda"));
+    setWindowTitle(QStringLiteral(" Boletín de VELTRA (1990-2000)"));
+    setWindowIcon(Recursos::icono());
+    setTamanoCliente(776, 559);
+    setFondo(Recursos::imagen(QStringLiteral("busqueda")));
+
+    const QPixmap buscar = Recursos::imagen(QStringLiteral("boton_buscar"));
+    auto boton = [this](const char *nombre, const QPixmap &cara, const QString &accesible,
+                        const QRect &lugar) {
+        auto *b = new BotonImagen(cara, accesible, this);
+        b->setObjectName(QString::fromLatin1(nombre));
+        b->setGeometry(lugar);
+        return b;
+    };
+    QFont letra = font();
+    letra.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")});
+    letra.setPointSizeF(9);
+    auto texto = [this, &letra](const char *nombre, const QString &accesible, const QRect &lugar) {
+        auto *t = new QLineEdit(this);
+        t->setObjectName(QString::fromLatin1(nombre));
+        t->setAccessibleName(accesible);
+        t->setFont(letra);
+        t->setGeometry(lugar);
+        return t;
+    };
+
+    // Created in tab order.
+    BotonSalir = boton("BotonSalir", Recursos::imagen(QStringLiteral("boton_volver")),
+                       QStringLiteral("Volver"), {712, 528, 49, 25});
+    BotonBusCron = boton("BotonBusCron", buscar, QStringLiteral("Consulta cronológica"),
+                         {208, 176, 65, 25});
+    ListaArtic = new ListaDatos(this);
+    ListaArtic->setObjectName(QStringLiteral("ListaArtic"));
+    ListaArtic->setAccessibleName(QStringLiteral("Artículos encontrados"));
+    ListaArtic->setGeometry(16, 376, 745, 147);
+    BotonAutor = boton("BotonAutor", buscar, QStringLiteral("Buscar por autor"), {632, 176, 65, 25});
+    TextAutor = texto("TextAutor", QStringLiteral("Autor"), {376, 176, 225, 27});
+    TextTitulo = texto("TextTitulo", QStringLiteral("Título"), {376, 288, 225, 27});
+    BotonTitulo = boton("BotonTitulo", buscar, QStringLiteral("Buscar por título"),
+                        {632, 288, 65, 25});
+    Materias = new QComboBox(this);
+    Materias->setObjectName(QStringLiteral("Materias"));
+    Materias->setAccessibleName(QStringLiteral("Grupo de materias"));
+    Materias->setGeometry(24, 288, 145, 24);
+    BotonMateria = boton("BotonMateria", buscar, QStringLiteral("Buscar por materia"),
+                         {208, 288, 65, 25});
+    const QList<QWidget *> orden{BotonSalir, BotonBusCron, ListaArtic, BotonAutor, TextAutor,
+                                 TextTitulo, BotonTitulo, Materias, BotonMateria};
+    for (qsizetype i = 1; i < orden.size(); ++i)
+        setTabOrder(orden[i - 1], orden[i]);
+
+    DataMateria.setRecordSource(Sentencias::tablaGruposMaterias);
+    DataMateria.setAlRefrescar([this] { llenarMaterias(); });
+
+    connect(BotonTitulo, &QAbstractButton::clicked, this, protegido([this] { BotonTitulo_Click(); }));
+    connect(BotonAutor, &QAbstractButton::clicked, this, protegido([this] { BotonAutor_Click(); }));
+    connect(BotonMateria, &QAbstractButton::clicked, this,
+            protegido([this] { BotonMateria_Click(); }));
+    connect(BotonBusCron, &QAbstractButton::clicked, this,
+            protegido([this] { BotonBusCron_Click(); }));
+    connect(BotonSalir, &QAbstractButton::clicked, this, [this] { BotonSalir_Click(); });
+    connect(ListaArtic, &ListaDatos::Click, this, [this] { ListaArtic_Click(); });
+}
+
+void FormBusqueda::registrar()
+{
+    Instancia<VentanaBusqueda>::fabrica = [] { return new FormBusqueda(); };
+}
+
+FormBusqueda &FormBusqueda::instancia()
+{
+    return static_cast<FormBusqueda &>(Instancia<VentanaBusqueda>::get());
+}
+
+void FormBusqueda::Form_Load()
+{
+    const QString catalogo = Programa::rutaCatalogo();
+    Instancia<FormAutores>::get().DataAutores.setDatabaseName(catalogo);
+    DataArchivo.setDatabaseName(catalogo);
+    DataConsulta.setDatabaseName(catalogo);
+    Data1.setDatabaseName(catalogo);
+    DataMateria.setDatabaseName(catalogo);
+    Instancia<FormMaterias>::get().DataMaterias.setDatabaseName(catalogo);
+}
+
+void FormBusqueda::llenarMaterias()
+{
+    const QString elegido = Materias->currentText();
+    Materias->clear();
+    const int grupo = DataMateria.indiceCampo(QStringLiteral("des_grupo"));
+    if (grupo < 0)
+        exigir(DataMateria.Fields(QStringLiteral("des_grupo")).has_value(), DataMateria);
+    while (!DataMateria.isEOF()) {
+        Materias->addItem(DataMateria.texto(grupo));
+        exigir(DataMateria.MoveNext(), DataMateria);
+    }
+    // A refresh keeps the reader's choice when the group is still there.
+    Materias->setCurrentIndex(elegido.isEmpty() ? -1 : Materias->findText(elegido));
+}
+
+void FormBusqueda::BotonSalir_Click()
+{
+    FormPrincipal &principal = Instancia<FormPrincipal>::get();
+    if (Instancia<FormPrincipal>::cargada()) {
+        principal.show();
+        principal.raise();
+        principal.activateWindow();
+    }
+    Instancia<FormAutores>::Unload();
+    Unload();
+}
+
+void FormBusqueda::ListaArtic_Click()
+{
+    // Opening the document behind a line comes with the documents library.
+}
