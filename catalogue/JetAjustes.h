@@ -1,0 +1,27 @@
+#pragma once
+
+#include <chrono>
+
+// Settings of the Jet import. Change them before importing, from the thread that
+// imports.
+namespace JetImport {
+
+inline constexpr std::chrono::milliseconds limitePorDefecto{30000};
+
+// How long the reading of one file may take before its process is killed and the
+// import fails.
+void setLimite(std::chrono::milliseconds limite);
+std::chrono::milliseconds limite();
+
+// For tests of the containment: the reading process of every later import
+// misbehaves as told, instead of reading the file.
+enum class Simulacion {
+    Ninguna,
+    Colgarse,      // never answers
+    Estrellarse,   // dies by SIGSEGV
+    SalirConError, // exits with a code other than 0, saying nothing
+    CortarEnvio,   // announces a database and sends only part of it
+};
+void setSimulacion(Simulacion simulacion);
+
+} // namespace JetImport

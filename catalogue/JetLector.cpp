@@ -1,0 +1,456 @@
+#include "JetLector.h"
+
+#include "Colacion.h"
+#include "Esquema.h"
+
+#include <QDate>
+#include <QFile>
+#include <QFileInfo>
+
+// mdbtools.h opens an extern "C" block and includes glib inside it, which C++
+// rejects unless glib has been included first.
+#include <glib.h>
+#include <mdbtools.h>
+#include <sqlite3.h>
+
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+static_assert(std::endian::native == std::endian::little, "Jet stores numbers little-endian");
+
+namespace {
+
+struct CerrarMdb
+{
+    void operator()(MdbHandle *m) const { mdb_close(m); }
+};
+struct LiberarTabla
+{
+    void operator()(MdbTableDef *t) const { mdb_free_tabledef(t); }
+};
+struct Finalizar
+{
+    void operator()(sqlite3_stmt *s) const { sqlite3_finalize(s); }
+};
+using Mdb = std::unique_ptr<MdbHandle, CerrarMdb>;
+using Tabla = std::unique_ptr<MdbTableDef, LiberarTabla>;
+using Sentencia = std::unique_ptr<sqlite3_stmt, Finalizar>;
+
+// The row-offset table of a data page keeps two flags in the top bits.
+constexpr int mascaraDesplazamiento = 0x1fff;
+// A memo's header keeps flags in its length's top byte.
+constexpr std::uint32_t mascaraLargoMemo = 0x00ffffff;
+
+QString danado(const QString &detalle)
+{
+    return QStringLiteral("el archivo está dañado (%1)").arg(detalle);
+}
+
+bool fallo(QString *motivo, const QString &texto)
+{
+    *motivo = texto;
+    return false;
+}
+
+QByteArray identificador(const char *nombre)
+{
+    QByteArray s(nombre);
+    s.replace('"', "\"\"");
+    return '"' + s + '"';
+}
+
+QByteArray tipoDeclarado(int tipo)
+{
+    switch (tipo) {
+    case MDB_TEXT:
+    case MDB_MEMO:
+        return QByteArrayLiteral("TEXT COLLATE ") + Colacion::nombre;
+    case MDB_BOOL:
+    case MDB_BYTE:
+    case MDB_INT:
+    case MDB_LONGINT:
+    case MDB_COMPLEX:
+        return QByteArrayLiteral("INTEGER");
+    case MDB_FLOAT:
+    case MDB_DOUBLE:
+    case MDB_MONEY:
+        return QByteArrayLiteral("REAL");
+    case MDB_NUMERIC:
+        return QByteArrayLiteral("NUMERIC");
+    case MDB_DATETIME:
+    case MDB_REPID:
+        return QByteArrayLiteral("TEXT");
+    default:
+        return QByteArrayLiteral("BLOB");
+    }
+}
+
+template<typename T> T leer(const unsigned char *p)
+{
+    T v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+// A Single holds about seven digits: store the shortest decimal that reads back
+// as the same float, so that 0.1 stays 0.1 and not 0.100000001490116.
+double desdeSingle(float f)
+{
+    char texto[32];
+    const auto fin = std::to_chars(texto, texto + sizeof texto, f).ptr;
+    double d = f;
+    std::from_chars(texto, fin, d);
+    return d;
+}
+
+// Jet counts days from 1899-12-30; before it the whole part counts back while
+// the fraction still runs forward from midnight. libmdb 1.0 prints any date
+// before that day as "1900-01-00", so the text is made here.
+QByteArray fechaJet(double serie)
+{
+    // Jet's own range, 100-01-01 to 9999-12-31; anything else is no date.
+    if (!std::isfinite(serie) || serie < -657434.0 || serie >= 2958466.0)
+        return {};
+    double dias = 0;
+    const double fraccion = std::modf(serie, &dias);
+    qint64 segundos = std::llround(std::fabs(fraccion) * 86400.0);
+    qint64 dia = qint64(dias);
+    if (segundos >= 86400) {
+        segundos -= 86400;
+        ++dia;
+    }
+    const QDate fecha = QDate(1899, 12, 30).addDays(dia);
+    char texto[32];
+    const int n = std::snprintf(texto, sizeof texto, "%04d-%02d-%02d %02lld:%02lld:%02lld",
+                                fecha.year(), fecha.month(), fecha.day(), segundos / 3600,
+                                segundos / 60 % 60, segundos % 60);
+    return QByteArray(texto, n);
+}
+
+bool ligarTextoG(sqlite3_stmt *st, int n, char *texto)
+{
+    if (!texto)
+        return sqlite3_bind_null(st, n) == SQLITE_OK;
+    // SQLite frees it with g_free once the row is written, or at once on error.
+    return sqlite3_bind_text(st, n, texto, -1, g_free) == SQLITE_OK;
+}
+
+// libmdb converts into a buffer of bind_size bytes and cuts what does not fit:
+// make room for the whole memo (a byte or UTF-16 unit gives at most three bytes
+// of UTF-8) and put the default back afterwards.
+char *memoEntero(MdbHandle *mdb, const MdbField &campo)
+{
+    const std::uint32_t largo = leer<std::uint32_t>(mdb->pg_buf + campo.start) & mascaraLargoMemo;
+    mdb_set_bind_size(mdb, std::max<size_t>(MDB_BIND_SIZE, size_t(largo) * 3 + 1));
+    char *texto = mdb_col_to_string(mdb, mdb->pg_buf, campo.start, MDB_MEMO, campo.siz);
+    mdb_set_bind_size(mdb, MDB_BIND_SIZE);
+    return texto;
+}
+
+bool ligarNumerico(MdbHandle *mdb, const MdbColumn *col, const MdbField &campo, sqlite3_stmt *st,
+                   int n)
+{
+    char *texto = mdb_numeric_to_string(mdb, campo.start, col->col_scale, col->col_prec);
+    if (!texto)
+        return sqlite3_bind_null(st, n) == SQLITE_OK;
+    const char *fin = texto + std::strlen(texto);
+    int rc = SQLITE_ERROR;
+    qint64 entero = 0;
+    double real = 0;
+    if (col->col_scale == 0 && std::from_chars(texto, fin, entero).ptr == fin)
+        rc = sqlite3_bind_int64(st, n, entero);
+    else if (std::from_chars(texto, fin, real).ptr == fin)
+        rc = sqlite3_bind_double(st, n, real);
+    if (rc != SQLITE_ERROR) {
+        g_free(texto);
+        return rc == SQLITE_OK;
+    }
+    return ligarTextoG(st, n, texto); // whatever libmdb made of it, rather than nothing
+}
+
+enum class Ligado { Hecho, Danado, ErrorSqlite };
+
+// libmdb gives up on a long value whose pages it cannot read (past the end of a
+// cut file, say) and returns what it has, or nothing; the value's header says how
+// long it should be.
+Ligado ligarMemo(MdbHandle *mdb, const MdbField &campo, sqlite3_stmt *st, int n)
+{
+    const std::uint32_t largo = leer<std::uint32_t>(mdb->pg_buf + campo.start) & mascaraLargoMemo;
+    char *texto = memoEntero(mdb, campo);
+    if (!texto || (largo > 0 && texto[0] == '\0')) {
+        g_free(texto);
+        return Ligado::Danado;
+    }
+    return ligarTextoG(st, n, texto) ? Ligado::Hecho : Ligado::ErrorSqlite;
+}
+
+Ligado ligarOle(MdbHandle *mdb, MdbColumn *col, const MdbField &campo, sqlite3_stmt *st, int n)
+{
+    if (campo.siz == 0)
+        return sqlite3_bind_zeroblob(st, n, 0) == SQLITE_OK ? Ligado::Hecho : Ligado::ErrorSqlite;
+    // mdb_fetch_row left the value's header in the bound buffer; the reader
+    // follows it through the long-value pages.
+    const std::uint32_t esperado =
+        leer<std::uint32_t>(static_cast<const unsigned char *>(col->bind_ptr)) & 0x3fffffff;
+    size_t largo = 0;
+    void *datos = mdb_ole_read_full(mdb, col, &largo);
+    if (!datos || largo != esperado) {
+        free(datos);
+        return Ligado::Danado;
+    }
+    return sqlite3_bind_blob64(st, n, datos, largo, free) == SQLITE_OK ? Ligado::Hecho
+                                                                       : Ligado::ErrorSqlite;
+}
+
+// Binds one value of the row mdb_fetch_row has just read. Fixed-size values are
+// read straight from the page (no round trip through locale-dependent text).
+Ligado ligarValor(MdbHandle *mdb, MdbColumn *col, const MdbField &campo, sqlite3_stmt *st, int n)
+{
+    auto resultado = [](bool ok) { return ok ? Ligado::Hecho : Ligado::ErrorSqlite; };
+    if (col->col_type == MDB_BOOL) // a Boolean lives in the null mask: clear means false
+        return resultado(sqlite3_bind_int(st, n, campo.is_null ? 0 : 1) == SQLITE_OK);
+    if (campo.is_null)
+        return resultado(sqlite3_bind_null(st, n) == SQLITE_OK);
+
+    const qint64 pagina = mdb->fmt->pg_size;
+    if (campo.start < 0 || campo.siz < 0 || qint64(campo.start) + campo.siz > pagina)
+        return Ligado::Danado;
+    const unsigned char *p = mdb->pg_buf + campo.start;
+    auto cabe = [&](int bytes) { return campo.siz >= bytes; };
+
+    switch (col->col_type) {
+    case MDB_BYTE:
+        return !cabe(1) ? Ligado::Danado : resultado(sqlite3_bind_int(st, n, p[0]) == SQLITE_OK);
+    case MDB_INT:
+        return !cabe(2) ? Ligado::Danado
+                        : resultado(sqlite3_bind_int(st, n, leer<std::int16_t>(p)) == SQLITE_OK);
+    case MDB_LONGINT:
+    case MDB_COMPLEX:
+        return !cabe(4) ? Ligado::Danado
+                        : resultado(sqlite3_bind_int(st, n, leer<std::int32_t>(p)) == SQLITE_OK);
+    case MDB_MONEY: // a count of ten-thousandths
+        return !cabe(8) ? Ligado::Danado
+                        : resultado(sqlite3_bind_double(st, n, double(leer<std::int64_t>(p)) / 1e4)
+                                    == SQLITE_OK);
+    case MDB_FLOAT:
+        return !cabe(4) ? Ligado::Danado
+                        : resultado(sqlite3_bind_double(st, n, desdeSingle(leer<float>(p)))
+                                    == SQLITE_OK);
+    case MDB_DOUBLE:
+        return !cabe(8) ? Ligado::Danado
+                        : resultado(sqlite3_bind_double(st, n, leer<double>(p)) == SQLITE_OK);
+    case MDB_DATETIME: {
+        if (!cabe(8))
+            return Ligado::Danado;
+        const QByteArray fecha = fechaJet(leer<double>(p));
+        return resultado((fecha.isNull() ? sqlite3_bind_null(st, n)
+                                         : sqlite3_bind_text(st, n, fecha.constData(),
+                                                             int(fecha.size()), SQLITE_TRANSIENT))
+                         == SQLITE_OK);
+    }
+    case MDB_NUMERIC:
+        return !cabe(17) ? Ligado::Danado : resultado(ligarNumerico(mdb, col, campo, st, n));
+    case MDB_REPID:
+        return !cabe(16) ? Ligado::Danado
+                         : resultado(ligarTextoG(st, n,
+                                                 mdb_col_to_string(mdb, mdb->pg_buf, campo.start,
+                                                                   MDB_REPID, campo.siz)));
+    case MDB_TEXT:
+        if (campo.siz == 0) // empty, not null: the null mask said so
+            return resultado(sqlite3_bind_text(st, n, "", 0, SQLITE_STATIC) == SQLITE_OK);
+        return resultado(ligarTextoG(
+            st, n, mdb_col_to_string(mdb, mdb->pg_buf, campo.start, MDB_TEXT, campo.siz)));
+    case MDB_MEMO:
+        if (campo.siz == 0)
+            return resultado(sqlite3_bind_text(st, n, "", 0, SQLITE_STATIC) == SQLITE_OK);
+        return !cabe(MDB_MEMO_OVERHEAD) ? Ligado::Danado : ligarMemo(mdb, campo, st, n);
+    case MDB_OLE:
+        if (campo.siz != 0 && !cabe(MDB_MEMO_OVERHEAD))
+            return Ligado::Danado;
+        return ligarOle(mdb, col, campo, st, n);
+    default: // Binary and types this program has no use for: the bytes as stored
+        return resultado(sqlite3_bind_blob(st, n, p, campo.siz, SQLITE_TRANSIENT) == SQLITE_OK);
+    }
+}
+
+class Copia final
+{
+public:
+    Copia(MdbHandle *mdb, sqlite3 *db, QString *motivo) : m_mdb(mdb), m_db(db), m_motivo(motivo) {}
+
+    bool tabla(MdbCatalogEntry *entrada);
+
+private:
+    bool errorSqlite(const QString &tabla)
+    {
+        return fallo(m_motivo, QStringLiteral("no se pudo copiar la tabla «%1» (%2)")
+                                   .arg(tabla, QString::fromUtf8(sqlite3_errmsg(m_db))));
+    }
+
+    MdbHandle *m_mdb;
+    sqlite3 *m_db;
+    QString *m_motivo;
+};
+
+bool Copia::tabla(MdbCatalogEntry *entrada)
+{
+    const QString nombre = QString::fromUtf8(entrada->object_name);
+    Tabla tabla(mdb_read_table(entrada));
+    if (!tabla || !mdb_read_columns(tabla.get()) || tabla->num_cols == 0
+        || tabla->num_cols > MDB_MAX_COLS)
+        return fallo(
+            m_motivo,
+            danado(QStringLiteral("no se puede leer la definición de la tabla «%1»").arg(nombre)));
+    const unsigned columnas = tabla->num_cols;
+
+    QByteArray crear = "CREATE TABLE " + identificador(entrada->object_name) + " (";
+    QByteArray insertar = "INSERT INTO " + identificador(entrada->object_name) + " VALUES (";
+    // mdb_ole_read_full reads through a bound buffer; one page is the most it copies at a time.
+    std::vector<std::vector<char>> buffersOle;
+    buffersOle.reserve(columnas);
+    for (unsigned i = 0; i < columnas; ++i) {
+        auto *col = static_cast<MdbColumn *>(g_ptr_array_index(tabla->columns, i));
+        crear += (i ? ", " : "") + identificador(col->name) + ' ' + tipoDeclarado(col->col_type);
+        insertar += i ? ",?" : "?";
+        if (col->col_type == MDB_OLE) {
+            buffersOle.emplace_back(std::max<size_t>(MDB_BIND_SIZE, MDB_PGSIZE));
+            mdb_bind_column(tabla.get(), int(i) + 1, buffersOle.back().data(), nullptr);
+        }
+    }
+    crear += ')';
+    insertar += ')';
+    // Jet allows no two columns of one name nor a nameless one: a refusal here
+    // means a damaged definition.
+    if (sqlite3_exec(m_db, crear.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        return fallo(
+            m_motivo,
+            danado(QStringLiteral("la definición de la tabla «%1» no es válida").arg(nombre)));
+    sqlite3_stmt *st = nullptr;
+    if (sqlite3_prepare_v2(m_db, insertar.constData(), int(insertar.size()), &st, nullptr)
+        != SQLITE_OK)
+        return errorSqlite(nombre);
+    const Sentencia insercion(st);
+
+    std::vector<MdbField> campos(columnas);
+    unsigned leidas = 0;
+    mdb_rewind_table(tabla.get());
+    while (mdb_fetch_row(tabla.get())) {
+        // The bound values cannot tell a null from an empty text: crack the row
+        // again (mdb_fetch_row left its page in pg_buf and stepped past it) for
+        // the null mask.
+        int inicio = 0;
+        size_t largo = 0;
+        if (mdb_find_row(m_mdb, int(tabla->cur_row) - 1, &inicio, &largo) != 0
+            || mdb_crack_row(tabla.get(), inicio & mascaraDesplazamiento, largo, campos.data()) < 0)
+            return fallo(
+                m_motivo,
+                danado(QStringLiteral("una fila de la tabla «%1» no se puede leer").arg(nombre)));
+        for (unsigned i = 0; i < columnas; ++i) {
+            const MdbField &campo = campos[i];
+            if (campo.colnum < 0 || unsigned(campo.colnum) >= columnas)
+                return fallo(m_motivo, danado(nombre));
+            auto *col = static_cast<MdbColumn *>(g_ptr_array_index(tabla->columns, campo.colnum));
+            switch (ligarValor(m_mdb, col, campo, st, campo.colnum + 1)) {
+            case Ligado::Hecho:
+                break;
+            case Ligado::Danado:
+                return fallo(m_motivo,
+                             danado(QStringLiteral("un valor de la columna «%1» de la tabla «%2» "
+                                                   "no se puede leer")
+                                        .arg(QString::fromUtf8(col->name), nombre)));
+            case Ligado::ErrorSqlite:
+                return errorSqlite(nombre);
+            }
+        }
+        if (sqlite3_step(st) != SQLITE_DONE)
+            return errorSqlite(nombre);
+        sqlite3_reset(st);
+        ++leidas;
+    }
+    // libmdb ends a table quietly at a page it cannot read (a cut file, say):
+    // the count Jet keeps in the table's definition tells.
+    if (leidas != tabla->num_rows)
+        return fallo(m_motivo,
+                     danado(QStringLiteral("faltan filas en la tabla «%1»: leídas %2 de %3")
+                                .arg(nombre)
+                                .arg(leidas)
+                                .arg(tabla->num_rows)));
+    return true;
+}
+
+// The catalogue is read from MSysObjects; if that table lost rows, so did the
+// list of tables.
+bool catalogoCompleto(MdbHandle *mdb, const GPtrArray *catalogo)
+{
+    MdbCatalogEntry *msys = mdb_get_catalogentry_by_name(mdb, "MSysObjects");
+    if (!msys)
+        return false;
+    const Tabla tabla(mdb_read_table(msys));
+    return tabla && tabla->num_rows == catalogo->len;
+}
+
+bool esTablaDeUsuario(MdbCatalogEntry *entrada)
+{
+    return mdb_is_user_table(entrada) && qstrnicmp(entrada->object_name, "MSys", 4) != 0;
+}
+
+bool copiarTodo(MdbHandle *mdb, sqlite3 *db, QString *motivo)
+{
+    GPtrArray *catalogo = mdb_read_catalog(mdb, MDB_ANY);
+    if (!catalogo || catalogo->len == 0 || !catalogoCompleto(mdb, catalogo))
+        return fallo(motivo, danado(QStringLiteral("no se puede leer la lista de tablas")));
+    // Nothing to roll back to: a failed copy throws the whole database away.
+    sqlite3_exec(db, "PRAGMA journal_mode=OFF; BEGIN", nullptr, nullptr, nullptr);
+    Copia copia(mdb, db, motivo);
+    for (guint i = 0; i < catalogo->len; ++i) {
+        auto *entrada = static_cast<MdbCatalogEntry *>(g_ptr_array_index(catalogo, i));
+        if (entrada->object_type == MDB_TABLE && esTablaDeUsuario(entrada) && !copia.tabla(entrada))
+            return false;
+    }
+    if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK
+        || !Esquema::crearIndices(db))
+        return fallo(motivo, QStringLiteral("no se pudo crear la copia en memoria (%1)")
+                                 .arg(QString::fromUtf8(sqlite3_errmsg(db))));
+    return true;
+}
+
+} // namespace
+
+namespace JetLector {
+
+sqlite3 *leer(const QByteArray &rutaNativa, QString *motivo)
+{
+    const Mdb mdb(mdb_open(rutaNativa.constData(), MDB_NOFLAGS));
+    if (!mdb) {
+        *motivo = danado(QStringLiteral("no es una base de datos Jet legible"));
+        return nullptr;
+    }
+    mdb_set_boolean_fmt_numbers(mdb.get());
+    // A Jet file is a run of whole pages; anything else was cut short.
+    if (QFileInfo(QFile::decodeName(rutaNativa)).size() % mdb->fmt->pg_size != 0) {
+        *motivo = danado(QStringLiteral("termina a mitad de una página"));
+        return nullptr;
+    }
+
+    sqlite3 *db = nullptr;
+    if (sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr)
+            != SQLITE_OK
+        || !Colacion::registrar(db)) {
+        *motivo = QStringLiteral("no se pudo crear la copia en memoria (%1)")
+                      .arg(QString::fromUtf8(db ? sqlite3_errmsg(db) : "sin memoria"));
+        sqlite3_close(db);
+        return nullptr;
+    }
+    if (!copiarTodo(mdb.get(), db, motivo)) {
+        sqlite3_close(db);
+        return nullptr;
+    }
+    return db;
+}
+
+} // namespace JetLector
