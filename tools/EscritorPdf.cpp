@@ -1,0 +1,249 @@
+#include "EscritorPdf.h"
+
+#include "Coleccion.h"
+
+#include <QFileInfo>
+#include <QPainter>
+#include <QPdfWriter>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QColor azul(0x1f, 0x3a, 0x5f);
+const QColor azulClaro(0xc9, 0xd3, 0xe0);
+const QColor ocre(0xb8, 0x86, 0x2b);
+const QColor papel(0xfb, 0xf8, 0xf1);
+const QColor crema(0xf3, 0xe9, 0xd2);
+const QColor tinta(0x22, 0x22, 0x22);
+const QColor gris(0x6b, 0x72, 0x80);
+
+const QString nombreBoletin = u"Boletín de VELTRA"_s;
+
+// Device units per millimetre; QPdfWriter paints at 1200 dpi by default.
+struct Medidas
+{
+    double porMm = 1200 / 25.4;
+    double ancho = 0;
+    double alto = 0;
+    double mm(double v) const { return v * porMm; }
+};
+
+QFont fuente(bool serif, double puntos, QFont::Weight peso = QFont::Normal, bool cursiva = false)
+{
+    QFont f;
+    f.setFamilies(serif ? QStringList{u"DejaVu Serif"_s, u"Liberation Serif"_s}
+                        : QStringList{u"DejaVu Sans"_s, u"Liberation Sans"_s});
+    f.setStyleHint(serif ? QFont::Serif : QFont::SansSerif);
+    f.setPointSizeF(puntos);
+    f.setWeight(peso);
+    f.setItalic(cursiva);
+    return f;
+}
+
+QFont versalitas(double puntos)
+{
+    QFont f = fuente(false, puntos, QFont::Bold);
+    f.setLetterSpacing(QFont::PercentageSpacing, 118);
+    return f;
+}
+
+// "A, B y C"; "y" turns into "e" before an i sound, as Spanish writes it.
+QString listaDeAutores(const Coleccion &coleccion, const ArticuloDemo &articulo)
+{
+    QStringList nombres;
+    for (const int a : articulo.autores)
+        nombres << EscritorPdf::nombreLegible(coleccion.autores()[std::size_t(a)].nombre);
+    if (nombres.size() < 2)
+        return nombres.value(0);
+    const QString ultimo = nombres.takeLast();
+    const QString inicio = ultimo.left(3).toLower();
+    const bool sonidoI = (inicio.startsWith(u'i') || inicio.startsWith(u'í')
+                          || inicio.startsWith(u"hi"))
+                         && !inicio.startsWith(u"hie");
+    return nombres.join(u", "_s) + (sonidoI ? u" e "_s : u" y "_s) + ultimo;
+}
+
+// Draws wrapped text from the top of `area` and returns where it ended.
+double texto(QPainter &p, const QRectF &area, int flags, const QString &s)
+{
+    QRectF ocupado;
+    p.drawText(area, flags | Qt::TextWordWrap, s, &ocupado);
+    return ocupado.bottom();
+}
+
+void portada(QPainter &p, const Medidas &m, const Coleccion &coleccion, const NumeroDemo &numero,
+             const std::vector<ArticuloDemo> &articulos)
+{
+    p.save();
+    const double ancho = m.ancho;
+    const double alto = m.alto;
+    p.fillRect(QRectF(0, 0, ancho, alto), papel);
+
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(azul, m.mm(0.8)));
+    p.drawRect(QRectF(m.mm(12), m.mm(12), ancho - m.mm(24), alto - m.mm(24)));
+    p.setPen(QPen(azul, m.mm(0.25)));
+    p.drawRect(QRectF(m.mm(14), m.mm(14), ancho - m.mm(28), alto - m.mm(28)));
+
+    const QRectF banda(m.mm(14), m.mm(26), ancho - m.mm(28), m.mm(44));
+    p.fillRect(banda, azul);
+    p.setPen(QPen(ocre, m.mm(0.8)));
+    p.drawLine(QPointF(banda.left(), banda.bottom() + m.mm(2)),
+               QPointF(banda.right(), banda.bottom() + m.mm(2)));
+    p.setPen(Qt::white);
+    p.setFont(fuente(true, 30, QFont::Bold));
+    p.drawText(banda.adjusted(0, m.mm(5), 0, -m.mm(16)), Qt::AlignCenter, nombreBoletin);
+    p.setPen(crema);
+    p.setFont(versalitas(10));
+    p.drawText(banda.adjusted(0, m.mm(29), 0, -m.mm(4)), Qt::AlignCenter,
+               u"AÑO %1  ·  NÚMERO %2"_s.arg(numero.anio).arg(numero.numero));
+
+    p.setPen(azulClaro);
+    p.setFont(fuente(true, 64, QFont::Bold));
+    p.drawText(QRectF(0, m.mm(74), ancho, m.mm(32)), Qt::AlignCenter,
+               QString::number(numero.anio));
+    p.setPen(azul);
+    p.setFont(fuente(true, 15, QFont::Normal, true));
+    p.drawText(QRectF(0, m.mm(105), ancho, m.mm(10)), Qt::AlignCenter, numero.etiqueta());
+
+    const double x = m.mm(30);
+    const double w = ancho - m.mm(60);
+    double y = m.mm(122);
+    p.setFont(versalitas(10));
+    p.drawText(QRectF(x, y, w, m.mm(7)), Qt::AlignLeft | Qt::AlignVCenter, u"SUMARIO"_s);
+    p.setPen(QPen(azul, m.mm(0.3)));
+    p.drawLine(QPointF(x, y + m.mm(8)), QPointF(x + w, y + m.mm(8)));
+    y += m.mm(12);
+
+    // As many entries as fit above the footer; the rest are counted.
+    const double limite = alto - m.mm(38);
+    const QFont fTitulo = fuente(true, 10.5);
+    const QFont fAutores = fuente(true, 9, QFont::Normal, true);
+    const QFont fPagina = fuente(false, 9);
+    const double wTitulo = w - m.mm(16);
+    for (std::size_t k = 0; k < articulos.size(); ++k) {
+        const QString autores = listaDeAutores(coleccion, articulos[k]);
+        p.setFont(fTitulo);
+        const double hTitulo =
+            p.boundingRect(QRectF(0, 0, wTitulo, alto), Qt::TextWordWrap, articulos[k].titulo)
+                .height();
+        p.setFont(fAutores);
+        const double hAutores =
+            p.boundingRect(QRectF(0, 0, wTitulo, alto), Qt::TextWordWrap, autores).height();
+        if (y + hTitulo + hAutores > limite) {
+            const auto quedan = qsizetype(articulos.size() - k);
+            p.setPen(gris);
+            p.setFont(fAutores);
+            p.drawText(QRectF(x, y, w, m.mm(6)), Qt::AlignLeft | Qt::AlignVCenter,
+                       quedan == 1 ? u"… y un artículo más"_s
+                                   : u"… y %1 artículos más"_s.arg(quedan));
+            break;
+        }
+        p.setPen(tinta);
+        p.setFont(fTitulo);
+        texto(p, QRectF(x, y, wTitulo, hTitulo), Qt::AlignLeft, articulos[k].titulo);
+        p.setPen(gris);
+        p.setFont(fPagina);
+        p.drawText(QRectF(x + wTitulo, y, w - wTitulo, hTitulo), Qt::AlignRight | Qt::AlignTop,
+                   QString::number(k + 2));
+        p.setFont(fAutores);
+        texto(p, QRectF(x, y + hTitulo, wTitulo, hAutores), Qt::AlignLeft, autores);
+        y += hTitulo + hAutores + m.mm(2.5);
+    }
+
+    p.setPen(gris);
+    p.setFont(fuente(false, 8));
+    p.drawText(QRectF(0, alto - m.mm(26), ancho, m.mm(6)), Qt::AlignCenter,
+               u"%1  ·  Colección %2-%3  ·  Disco %4"_s.arg(nombreBoletin)
+                   .arg(Coleccion::primerAnio)
+                   .arg(Coleccion::ultimoAnio)
+                   .arg(numero.disco));
+    p.restore();
+}
+
+void paginaArticulo(QPainter &p, const Medidas &m, const Coleccion &coleccion,
+                    const NumeroDemo &numero, const ArticuloDemo &articulo, int pagina)
+{
+    p.save();
+    const double x = m.mm(25);
+    const double w = m.ancho - m.mm(50);
+
+    p.setPen(gris);
+    p.setFont(fuente(false, 8));
+    const QRectF cabecera(x, m.mm(14), w, m.mm(6));
+    p.drawText(cabecera, Qt::AlignLeft | Qt::AlignVCenter, nombreBoletin);
+    p.drawText(cabecera, Qt::AlignRight | Qt::AlignVCenter, numero.etiqueta());
+    p.setPen(QPen(gris, m.mm(0.2)));
+    p.drawLine(QPointF(x, m.mm(21)), QPointF(x + w, m.mm(21)));
+
+    double y = m.mm(34);
+    p.setPen(azul);
+    p.setFont(fuente(true, 17, QFont::Bold));
+    y = texto(p, QRectF(x, y, w, m.alto), Qt::AlignLeft, articulo.titulo) + m.mm(4);
+    p.setPen(tinta);
+    p.setFont(fuente(true, 11, QFont::Normal, true));
+    y = texto(p, QRectF(x, y, w, m.alto), Qt::AlignLeft, listaDeAutores(coleccion, articulo))
+        + m.mm(5);
+    p.setPen(QPen(ocre, m.mm(0.7)));
+    p.drawLine(QPointF(x, y), QPointF(x + m.mm(30), y));
+    y += m.mm(8);
+
+    p.setPen(tinta);
+    p.setFont(fuente(true, 10.5));
+    for (const QString &parrafo : coleccion.relleno(articulo, numero.anio))
+        y = texto(p, QRectF(x, y, w, m.alto), Qt::AlignJustify, parrafo) + m.mm(4);
+
+    p.setPen(gris);
+    p.setFont(fuente(false, 8));
+    p.drawText(QRectF(0, m.alto - m.mm(18), m.ancho, m.mm(6)), Qt::AlignCenter,
+               u"— %1 —"_s.arg(pagina));
+    p.restore();
+}
+
+} // namespace
+
+namespace EscritorPdf {
+
+QString nombreLegible(const QString &autor)
+{
+    const auto coma = autor.lastIndexOf(u", "_s);
+    if (coma < 0)
+        return autor;
+    return autor.mid(coma + 2) + u' ' + autor.left(coma);
+}
+
+bool escribir(const QString &ruta, const Coleccion &coleccion, const NumeroDemo &numero,
+              const std::vector<ArticuloDemo> &articulos, QString *error)
+{
+    QPdfWriter escritor(ruta);
+    escritor.setPageSize(QPageSize(QPageSize::A4));
+    escritor.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    escritor.setTitle(nombreBoletin + u" — "_s + numero.etiqueta());
+    escritor.setCreator(u"crear_coleccion"_s);
+
+    QPainter p;
+    if (!p.begin(&escritor)) {
+        *error = u"No se pudo escribir el documento «%1»."_s.arg(ruta);
+        return false;
+    }
+    Medidas m;
+    m.porMm = escritor.resolution() / 25.4;
+    m.ancho = escritor.width();
+    m.alto = escritor.height();
+
+    portada(p, m, coleccion, numero, articulos);
+    int pagina = 2;
+    for (const ArticuloDemo &a : articulos) {
+        escritor.newPage();
+        paginaArticulo(p, m, coleccion, numero, a, pagina++);
+    }
+    p.end();
+    if (QFileInfo(ruta).size() <= 0) {
+        *error = u"El documento «%1» quedó vacío."_s.arg(ruta);
+        return false;
+    }
+    return true;
+}
+
+} // namespace EscritorPdf

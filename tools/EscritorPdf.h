@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+#include <vector>
+
+class Coleccion;
+struct ArticuloDemo;
+struct NumeroDemo;
+
+// Writes an issue's document: A4, a cover with the table of contents, then one
+// page per article with its title, its authors and a little text. Text only,
+// so each file stays small. Needs a QGuiApplication.
+namespace EscritorPdf {
+
+// Returns false and sets *error (in Spanish) when the file cannot be written.
+bool escribir(const QString &ruta, const Coleccion &coleccion, const NumeroDemo &numero,
+              const std::vector<ArticuloDemo> &articulos, QString *error);
+
+// "García López, Ana" as it reads on a page: "Ana García López".
+QString nombreLegible(const QString &autor);
+
+} // namespace EscritorPdf
