@@ -1,5 +1,6 @@
 #include "FormBusqueda.h"
 
+#include "AbrirDocumento.h"
 #include "BotonImagen.h"
 #include "ErrorEjecucion.h"
 #include "FormAutores.h"
@@ -36,6 +37,7 @@ FormBusqueda::FormBusqueda(QWidget *parent) : VentanaBusqueda(parent)
         t->setObjectName(QString::fromLatin1(nombre));
         t->setAccessibleName(accesible);
         t->setFont(letra);
+        t->setMaxLength(1 << 20); // a pasted text is searched whole, not cut at 32767
         t->setGeometry(lugar);
         return t;
     };
@@ -128,5 +130,5 @@ void FormBusqueda::BotonSalir_Click()
 
 void FormBusqueda::ListaArtic_Click()
 {
-    // Opening the document behind a line comes with the documents library.
+    ::ListaArtic_Click(*this);
 }

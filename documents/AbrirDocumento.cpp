@@ -1,0 +1,108 @@
+#include "AbrirDocumento.h"
+
+#include "Disco.h"
+#include "Mensajes.h"
+#include "Programa.h"
+#include "Sentencias.h"
+#include "VentanaBusqueda.h"
+#include "frmBrowser.h"
+
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
+namespace AbrirDocumento {
+
+bool esDisco1(const QVariant &disco)
+{
+    switch (disco.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::Double:
+        return disco.toDouble() == 1.0;
+    case QMetaType::QString:
+        return disco.toString() == u"1";
+    default:
+        return false;
+    }
+}
+
+frmBrowser *abrirVisor(const QString &ruta, qint32 clave)
+{
+    auto *visor = new frmBrowser;
+    visor->StartingAddress = ruta;
+    visor->Form_Load();
+    visor->setWindowTitle(QString::number(clave));
+    visor->show();
+    return visor;
+}
+
+} // namespace AbrirDocumento
+
+namespace {
+
+// The name the disc's listing gives for `marca`; a place that cannot be listed
+// (no disc, unreadable) leaves the name as it was.
+void mirarDisco(const QString &marca, QString &nombre)
+{
+    if (const std::optional<QString> listado = Disco::nombreArchivo(unidadCD, marca))
+        nombre = *listado;
+}
+
+} // namespace
+
+void ListaArtic_Click(VentanaBusqueda &busqueda)
+{
+    if (!VentanaBusqueda::hayResultados || !busqueda.ListaArtic)
+        return;
+    const ListaDatos &lista = *busqueda.ListaArtic;
+    const int indice = lista.ListIndex();
+    if (indice < 0)
+        return;
+    const qint32 clave = lista.ItemData(indice);
+
+    QString tabla;
+    QString columnaClave;
+    if (lista.campoLista == u"des_añoNumero") {
+        tabla = u"NumerosPorAños"_s;
+        columnaClave = u"id_boletin"_s;
+    } else if (lista.campoLista == u"des_articulo") {
+        tabla = u"AutoresArticulos"_s;
+        columnaClave = u"id_articulo"_s;
+    } else {
+        return;
+    }
+
+    DataSource &datos = busqueda.DataArchivo;
+    datos.setRecordSource(Sentencias::discoYArchivo(tabla, columnaClave, clave));
+    // A catalogue that cannot be queried ends the click without a word.
+    if (!datos.Refresh())
+        return;
+    // Both values are read now, before a prompt lets other handlers run. With no
+    // disc row neither can be read: the issue is looked for on disc 1 and the
+    // viewer opens with no address.
+    const std::optional<QVariant> disco = datos.Fields(u"disco"_s);
+    const std::optional<QVariant> archivo = datos.Fields(u"loc_añoNumero"_s);
+    const bool disco1 = !disco || AbrirDocumento::esDisco1(*disco);
+    const QString marca = disco1 ? u"Tirvosk.dat"_s : u"Tirvosk2.dat"_s;
+    const QString aviso = disco1 ? u"Introduzca el CD 1"_s : u"Introduzca el CD 2"_s;
+
+    QString nombre;
+    mirarDisco(marca, nombre);
+    if (nombre != marca) {
+        if (!MsgBoxAceptarCancelar(aviso))
+            return;
+        // The name is tested before each pass, so the first OK is followed by the
+        // same prompt before the disc is looked at again.
+        while (nombre != marca) {
+            if (!MsgBoxAceptarCancelar(aviso))
+                return;
+            mirarDisco(marca, nombre);
+        }
+    }
+
+    QString ruta;
+    if (archivo)
+        ruta = Disco::rutaEnImagenes(unidadCD, archivo->toString() + u".pdf"_s);
+    AbrirDocumento::abrirVisor(ruta, clave);
+}

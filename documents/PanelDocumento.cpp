@@ -1,0 +1,325 @@
+#include "PanelDocumento.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPdfDocument>
+#include <QPdfPageRenderer>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStackedLayout>
+#include <QUrl>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr qreal zoomMinimo = 0.1;
+constexpr qreal zoomMaximo = 8.0;
+constexpr int msLimitePintura = 5000;
+
+QString motivoDeError(QPdfDocument::Error error)
+{
+    switch (error) {
+    case QPdfDocument::Error::FileNotFound:
+        return u"el archivo no existe."_s;
+    case QPdfDocument::Error::InvalidFileFormat:
+        return u"no es un PDF válido."_s;
+    case QPdfDocument::Error::IncorrectPassword:
+        return u"el documento está protegido con una contraseña."_s;
+    case QPdfDocument::Error::UnsupportedSecurityScheme:
+        return u"el documento usa un cifrado que no se admite."_s;
+    default:
+        return u"no se ha podido abrir el archivo."_s;
+    }
+}
+
+} // namespace
+
+VistaPdf::VistaPdf(QWidget *parent) : QPdfView(parent)
+{
+    setPageMode(PageMode::MultiPage);
+    setZoomMode(ZoomMode::FitToWidth);
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(u"Documento"_s);
+}
+
+// In the fitting modes zoomFactor() is not what is drawn; work it out the way
+// the view lays out its pages, so that zooming starts from what the reader sees.
+qreal VistaPdf::zoomEfectivo() const
+{
+    if (zoomMode() == ZoomMode::Custom || !document() || document()->pageCount() < 1)
+        return zoomFactor();
+    const QScreen *pantalla = QGuiApplication::primaryScreen();
+    const qreal puntoEnPixeles = (pantalla ? pantalla->logicalDotsPerInch() : 96.0) / 72.0;
+    const QSizeF pagina = document()->pagePointSize(0) * puntoEnPixeles;
+    if (pagina.width() <= 0 || pagina.height() <= 0)
+        return zoomFactor();
+    const QMargins m = documentMargins();
+    const qreal porAncho = (viewport()->width() - m.left() - m.right()) / pagina.width();
+    if (zoomMode() == ZoomMode::FitToWidth)
+        return porAncho;
+    const qreal porAlto = (viewport()->height() - pageSpacing()) / pagina.height();
+    return std::min(porAncho, porAlto);
+}
+
+void VistaPdf::ampliar(qreal paso)
+{
+    const qreal zoom = std::clamp(zoomEfectivo() * paso, zoomMinimo, zoomMaximo);
+    QScrollBar *barra = verticalScrollBar();
+    const qreal posicion = barra->maximum() > 0 ? qreal(barra->value()) / barra->maximum() : 0;
+    setZoomMode(ZoomMode::Custom);
+    setZoomFactor(zoom);
+    barra->setValue(qRound(posicion * barra->maximum()));
+}
+
+void VistaPdf::ajustarAlAncho()
+{
+    setZoomMode(ZoomMode::FitToWidth);
+}
+
+void VistaPdf::wheelEvent(QWheelEvent *event)
+{
+    if (!(event->modifiers() & Qt::ControlModifier))
+        return QPdfView::wheelEvent(event);
+    // One notch is 120; fine-grained wheels and touchpads send less at a time.
+    static constexpr int muesca = 120;
+    m_giro += event->angleDelta().y();
+    while (std::abs(m_giro) >= muesca) {
+        ampliar(m_giro > 0 ? 1.25 : 0.8);
+        m_giro += m_giro > 0 ? -muesca : muesca;
+    }
+    event->accept();
+}
+
+void VistaPdf::keyPressEvent(QKeyEvent *event)
+{
+    if (event->modifiers() & Qt::ControlModifier) {
+        switch (event->key()) {
+        case Qt::Key_Plus:
+        case Qt::Key_Equal:
+            return ampliar(1.25);
+        case Qt::Key_Minus:
+            return ampliar(0.8);
+        case Qt::Key_0:
+            return ajustarAlAncho();
+        default:
+            break;
+        }
+    }
+    QPdfView::keyPressEvent(event);
+}
+
+PanelDocumento::PanelDocumento(QWidget *parent)
+    : QWidget(parent), m_pila(new QStackedLayout(this)), m_mensaje(new QLabel(this))
+{
+    setObjectName(u"brwWebBrowser"_s);
+    setFocusPolicy(Qt::StrongFocus);
+    m_pila->setContentsMargins(0, 0, 0, 0);
+    m_mensaje->setObjectName(u"mensaje"_s);
+    m_mensaje->setAlignment(Qt::AlignCenter);
+    m_mensaje->setWordWrap(true);
+    m_mensaje->setMargin(16);
+    m_mensaje->setTextFormat(Qt::PlainText);
+    m_mensaje->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_mensaje->setAutoFillBackground(true);
+    m_mensaje->setBackgroundRole(QPalette::Base);
+    m_pila->addWidget(m_mensaje);
+
+    m_carga.setSingleShot(true);
+    m_carga.setInterval(0);
+    connect(&m_carga, &QTimer::timeout, this, &PanelDocumento::cargar);
+    m_limitePintura.setSingleShot(true);
+    m_limitePintura.setInterval(msLimitePintura);
+    connect(&m_limitePintura, &QTimer::timeout, this, [this] { terminar(m_generacion); });
+}
+
+PanelDocumento::~PanelDocumento()
+{
+    retirarDocumento();
+}
+
+void PanelDocumento::Navigate(const QString &direccion)
+{
+    const QString ruta = direccion.startsWith(u"file:"_s, Qt::CaseInsensitive)
+                             ? QUrl(direccion).toLocalFile()
+                             : direccion;
+    if (ruta.isEmpty())
+        return;
+    pedir(ruta, Paso::Nuevo, -1);
+}
+
+bool PanelDocumento::GoBack()
+{
+    if (m_posicion <= 0)
+        return false;
+    pedir(m_historial.at(m_posicion - 1), Paso::Historial, m_posicion - 1);
+    return true;
+}
+
+bool PanelDocumento::GoForward()
+{
+    if (m_posicion < 0 || m_posicion + 1 >= m_historial.size())
+        return false;
+    pedir(m_historial.at(m_posicion + 1), Paso::Historial, m_posicion + 1);
+    return true;
+}
+
+void PanelDocumento::Refresh()
+{
+    if (!m_ubicacion.isEmpty())
+        pedir(m_ubicacion, Paso::Recarga, -1);
+}
+
+void PanelDocumento::Stop()
+{
+    m_carga.stop();
+    m_rutaPedida.clear();
+    m_limitePintura.stop();
+    ++m_generacion;
+    m_ocupado = false;
+}
+
+QString PanelDocumento::LocationName() const
+{
+    const QString nombre = QFileInfo(m_ubicacion).fileName();
+    return nombre.isEmpty() ? m_ubicacion : nombre;
+}
+
+QString PanelDocumento::mensaje() const
+{
+    return m_pila->currentWidget() == m_mensaje ? m_mensaje->text() : QString();
+}
+
+// QPdfDocument::load does not return until the file is read; running it on the
+// next turn of the event loop lets the window show and the caption say
+// "Trabajando..." first.
+void PanelDocumento::pedir(const QString &ruta, Paso paso, int destino)
+{
+    m_rutaPedida = ruta;
+    m_pasoPedido = paso;
+    m_destinoPedido = destino;
+    ++m_generacion;
+    m_limitePintura.stop();
+    m_ocupado = true;
+    m_carga.start();
+}
+
+void PanelDocumento::cargar()
+{
+    const QString ruta = m_rutaPedida;
+    m_rutaPedida.clear();
+    if (ruta.isEmpty()) {
+        m_ocupado = false;
+        return;
+    }
+    switch (m_pasoPedido) {
+    case Paso::Nuevo:
+        m_historial.erase(m_historial.begin() + (m_posicion + 1), m_historial.end());
+        m_historial.append(ruta);
+        m_posicion = int(m_historial.size()) - 1;
+        break;
+    case Paso::Historial:
+        m_posicion = m_destinoPedido;
+        break;
+    case Paso::Recarga:
+        break;
+    }
+    m_ubicacion = ruta;
+
+    // Only ordinary files are handed to the PDF reader: a device or a pipe typed
+    // into the address box would never end.
+    const QFileInfo info(ruta);
+    QString motivo;
+    if (!info.exists())
+        motivo = u"el archivo no existe."_s;
+    else if (!info.isFile())
+        motivo = u"no es un archivo."_s;
+    else if (!info.isReadable())
+        motivo = u"no se puede leer el archivo."_s;
+    else if (info.size() == 0)
+        motivo = u"el archivo está vacío."_s;
+    else {
+        auto *documento = new QPdfDocument(this);
+        const QPdfDocument::Error error = documento->load(ruta);
+        if (error == QPdfDocument::Error::None)
+            return mostrarDocumento(documento);
+        delete documento;
+        motivo = motivoDeError(error);
+    }
+    mostrarMensaje(u"No se puede mostrar el documento «%1»: %2"_s.arg(LocationName(), motivo));
+}
+
+void PanelDocumento::mostrarDocumento(QPdfDocument *documento)
+{
+    // A new view per document: the old one's renderer may still deliver pages
+    // of the old document, which must not land in the new one's cache.
+    const bool conFoco = m_vista && m_vista->hasFocus();
+    retirarDocumento();
+    m_documento = documento;
+    m_vista = new VistaPdf(this);
+    m_vista->setDocument(documento);
+    m_pila->addWidget(m_vista);
+    m_pila->setCurrentWidget(m_vista);
+    setFocusProxy(m_vista);
+    if (conFoco || hasFocus())
+        m_vista->setFocus();
+
+    const quint64 generacion = m_generacion;
+    m_paginaRecibida = false;
+    if (auto *renderer = m_vista->findChild<QPdfPageRenderer *>())
+        connect(renderer, &QPdfPageRenderer::pageRendered, this, [this, generacion] {
+            if (generacion == m_generacion)
+                m_paginaRecibida = true;
+        });
+    else
+        m_paginaRecibida = true; // no way to hear of the page: the first paint will do
+    m_vista->viewport()->installEventFilter(this);
+
+    if (!isVisible() || documento->pageCount() < 1)
+        terminar(generacion);
+    else
+        m_limitePintura.start();
+}
+
+// The view goes first: its renderer thread may still be drawing from the document.
+void PanelDocumento::retirarDocumento()
+{
+    setFocusProxy(nullptr);
+    delete m_vista;
+    delete m_documento;
+}
+
+void PanelDocumento::mostrarMensaje(const QString &texto)
+{
+    retirarDocumento();
+    m_mensaje->setText(texto);
+    m_pila->setCurrentWidget(m_mensaje);
+    terminar(m_generacion);
+}
+
+bool PanelDocumento::eventFilter(QObject *objeto, QEvent *evento)
+{
+    // The paint after a page image has arrived draws it; the load ends once
+    // that paint is done.
+    if (evento->type() == QEvent::Paint && m_ocupado && m_paginaRecibida && m_vista
+        && objeto == m_vista->viewport()) {
+        const quint64 generacion = m_generacion;
+        QTimer::singleShot(0, this, [this, generacion] { terminar(generacion); });
+    }
+    return QWidget::eventFilter(objeto, evento);
+}
+
+void PanelDocumento::terminar(quint64 generacion)
+{
+    if (generacion != m_generacion || !m_ocupado)
+        return;
+    m_ocupado = false;
+    m_limitePintura.stop();
+    Q_EMIT DownloadComplete();
+}

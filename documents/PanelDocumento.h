@@ -1,0 +1,107 @@
+#pragma once
+
+#include <QPdfDocument>
+#include <QPdfView>
+#include <QPointer>
+#include <QStringList>
+#include <QTimer>
+#include <QWidget>
+
+class QLabel;
+class QStackedLayout;
+
+// The PDF view of the pane: fits the page width when a document opens, scrolls
+// through every page, and zooms with Ctrl + wheel or Ctrl + "+", "-", "0".
+class VistaPdf final : public QPdfView
+{
+    Q_OBJECT
+public:
+    explicit VistaPdf(QWidget *parent = nullptr);
+
+    // Zoom by `paso` (1.25 in, 0.8 out) from what the reader sees now.
+    void ampliar(qreal paso);
+    void ajustarAlAncho();
+
+protected:
+    void wheelEvent(QWheelEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    qreal zoomEfectivo() const;
+
+    int m_giro = 0; // wheel turn not yet used, in eighths of a degree
+};
+
+// The document pane of the viewer window: loads a PDF file by its path, keeps a
+// history of the addresses it showed, and tells when it is busy. A file that
+// cannot be shown gives a message in the pane in place of the document.
+class PanelDocumento final : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit PanelDocumento(QWidget *parent = nullptr);
+    ~PanelDocumento() override;
+
+    // Starts loading and returns at once; an empty address does nothing.
+    void Navigate(const QString &direccion);
+    // One step in the history; false (and nothing loads) when there is none.
+    bool GoBack();
+    bool GoForward();
+    // Loads the address shown again; nothing when none is shown.
+    void Refresh();
+    // Abandons a load not yet done; what is shown stays.
+    void Stop();
+    // From Navigate until the document's first page is on screen, or its
+    // message is shown.
+    bool Busy() const { return m_ocupado; }
+    // File name of the address shown ("" before the first load).
+    QString LocationName() const;
+    QString LocationURL() const { return m_ubicacion; }
+
+    // Text shown in place of a document; empty while a document is shown.
+    QString mensaje() const;
+    QPdfDocument *documento() const { return m_documento; }
+    VistaPdf *vista() const { return m_vista; }
+    const QStringList &historial() const { return m_historial; }
+    int posicionHistorial() const { return m_posicion; }
+
+Q_SIGNALS:
+    // A load has ended: the first page is painted, or the message is shown.
+    void DownloadComplete();
+
+protected:
+    bool eventFilter(QObject *objeto, QEvent *evento) override;
+
+private:
+    enum class Paso { Nuevo, Historial, Recarga };
+
+    void pedir(const QString &ruta, Paso paso, int destino);
+    void cargar();
+    void mostrarDocumento(QPdfDocument *documento);
+    void mostrarMensaje(const QString &texto);
+    void retirarDocumento();
+    void terminar(quint64 generacion);
+
+    QStackedLayout *m_pila = nullptr;
+    QLabel *m_mensaje = nullptr;
+    QPointer<VistaPdf> m_vista;
+    QPointer<QPdfDocument> m_documento;
+
+    QStringList m_historial;
+    int m_posicion = -1;
+    QString m_ubicacion;
+
+    // The load asked for and not yet run.
+    QString m_rutaPedida;
+    Paso m_pasoPedido = Paso::Nuevo;
+    int m_destinoPedido = -1;
+    QTimer m_carga;
+    // Gives up waiting for the first page (a window never painted, a page too
+    // small to draw): the document is loaded, drawing may go on.
+    QTimer m_limitePintura;
+
+    bool m_ocupado = false;
+    bool m_paginaRecibida = false;
+    // Each load has its number; late news of an earlier load is ignored.
+    quint64 m_generacion = 0;
+};

@@ -1,0 +1,220 @@
+#include "frmBrowser.h"
+
+#include "FormPrincipal.h"
+#include "PanelDocumento.h"
+#include "Programa.h"
+#include "Recursos.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QLineEdit>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <array>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Sizes in pixels, 15 twips to a pixel.
+constexpr int twipsPorPixel = 15;
+constexpr int margenTwips = 100;
+
+struct Boton
+{
+    QStringView clave;
+    int imagen; // 1-based, in the image list below
+    QStringView texto;
+    QStringView ayuda;
+};
+
+// The image list: 3, the house, has no button.
+constexpr std::array<QStringView, 5> imlIcons = {u"atras", u"adelante", u"casa",
+                                                      u"actualizar", u"detener"};
+
+constexpr std::array<Boton, 4> botones = {{
+    {u"Back", 1, u"Atras", u"Atrás"},
+    {u"Forward", 2, u"Adelante", u"Adelante"},
+    {u"Stop", 5, u"Detener", u"Detener"},
+    {u"Refresh", 4, u"Actualizar", u"Renovar"},
+}};
+
+// The new size of one side of the pane, or -1 to leave it: the inner size less
+// 100 twips, when that is more than nothing.
+int ladoPanel(int interiorPixeles)
+{
+    const float twips = float(interiorPixeles * twipsPorPixel - margenTwips);
+    return twips > 0 ? qRound(twips / twipsPorPixel) : -1;
+}
+
+} // namespace
+
+frmBrowser::frmBrowser(QWidget *parent) : Formulario(parent)
+{
+    setObjectName(u"frmBrowser"_s);
+    resize(420, 419);
+
+    // Stacked bottom to top: the address strip, the pane over it, the toolbar
+    // over the pane's top row.
+    picAddress = new QWidget(this);
+    picAddress->setObjectName(u"picAddress"_s);
+    picAddress->setGeometry(0, 25, 420, 29);
+
+    cboAddress = new QComboBox(picAddress);
+    cboAddress->setObjectName(u"cboAddress"_s);
+    cboAddress->setAccessibleName(u"Dirección"_s);
+    cboAddress->setEditable(true);
+    // Addresses typed are loaded, never added to the list; no completion, so
+    // that Enter loads exactly what was typed.
+    cboAddress->setInsertPolicy(QComboBox::NoInsert);
+    cboAddress->setCompleter(nullptr);
+    cboAddress->setGeometry(-40, 16, 253, 21);
+    cboAddress->lineEdit()->installEventFilter(this);
+
+    brwWebBrowser = new PanelDocumento(this);
+    brwWebBrowser->setGeometry(0, 24, 424, 448);
+
+    tbToolBar = new QToolBar(this);
+    tbToolBar->setObjectName(u"tbToolBar"_s);
+    tbToolBar->setGeometry(0, 0, 420, 25);
+    tbToolBar->setMovable(false);
+    tbToolBar->setFloatable(false);
+    tbToolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    tbToolBar->setIconSize(QSize(25, 21));
+    tbToolBar->layout()->setContentsMargins(0, 0, 0, 0);
+    tbToolBar->layout()->setSpacing(0);
+    // The buttons are 75 pixels wide, made for a small narrow font: with the
+    // desktop's usual one "Actualizar" would not fit beside its picture.
+    QFont letra = tbToolBar->font();
+    letra.setFamilies(
+        {u"MS Sans Serif"_s, u"DejaVu Sans Condensed"_s, u"Liberation Sans Narrow"_s});
+    letra.setPointSizeF(7.5);
+    tbToolBar->setFont(letra);
+    for (const Boton &b : botones) {
+        // A picture not drawn yet gives a null pixmap: the button keeps its text.
+        const QPixmap imagen = Recursos::imagen(imlIcons.at(b.imagen - 1).toString());
+        QAction *accion = tbToolBar->addAction(imagen.isNull() ? QIcon() : QIcon(imagen),
+                                               b.texto.toString());
+        accion->setObjectName(b.clave.toString());
+        accion->setData(b.clave.toString());
+        accion->setToolTip(b.ayuda.toString());
+        if (QWidget *boton = tbToolBar->widgetForAction(accion))
+            boton->setFixedSize(75, 25);
+    }
+    connect(tbToolBar, &QToolBar::actionTriggered, this,
+            [this](QAction *accion) { tbToolBar_ButtonClick(accion->data().toString()); });
+
+    timTimer = new QTimer(this);
+    timTimer->setObjectName(u"timTimer"_s);
+    timTimer->setInterval(5);
+    connect(timTimer, &QTimer::timeout, this, &frmBrowser::timTimer_Timer);
+
+    connect(brwWebBrowser, &PanelDocumento::DownloadComplete, this,
+            &frmBrowser::brwWebBrowser_DownloadComplete);
+    connect(cboAddress, &QComboBox::activated, this, &frmBrowser::cboAddress_Click);
+    setTabOrder(brwWebBrowser, cboAddress);
+}
+
+void frmBrowser::Form_Load()
+{
+    // Read once: later searches leave an open window as it is.
+    if (!busquedaCronologica) {
+        tbToolBar->hide();
+        brwWebBrowser->move(brwWebBrowser->x(), 0);
+    }
+    // Loads the main window when the reader has closed it (not shown by this).
+    setWindowIcon(Instancia<FormPrincipal>::get().windowIcon());
+    show();
+    brwWebBrowser->setFocus();
+    Form_Resize();
+    if (StartingAddress.isEmpty())
+        return;
+    cboAddress->setEditText(StartingAddress);
+    cboAddress->addItem(cboAddress->currentText());
+    timTimer->start();
+    brwWebBrowser->Navigate(StartingAddress);
+}
+
+// The top edge is not counted: with the toolbar the pane runs past the bottom
+// of the window, without it a margin is left, as at the right.
+void frmBrowser::Form_Resize()
+{
+    const int ancho = ladoPanel(width());
+    if (ancho >= 0)
+        brwWebBrowser->resize(ancho, brwWebBrowser->height());
+    const int alto = ladoPanel(height());
+    if (alto >= 0)
+        brwWebBrowser->resize(brwWebBrowser->width(), alto);
+}
+
+void frmBrowser::timTimer_Timer()
+{
+    if (brwWebBrowser->Busy()) {
+        setWindowTitle(u"Trabajando..."_s);
+    } else {
+        timTimer->stop();
+        setWindowTitle(brwWebBrowser->LocationName());
+    }
+}
+
+void frmBrowser::brwWebBrowser_DownloadComplete()
+{
+    setWindowTitle(brwWebBrowser->LocationName());
+}
+
+// Back or Forward with no step to take load nothing; the timer, started first,
+// puts the location name back in the caption.
+void frmBrowser::tbToolBar_ButtonClick(const QString &key)
+{
+    timTimer->start();
+    if (key == u"Back") {
+        brwWebBrowser->GoBack();
+    } else if (key == u"Forward") {
+        brwWebBrowser->GoForward();
+    } else if (key == u"Refresh") {
+        brwWebBrowser->Refresh();
+    } else if (key == u"Stop") {
+        timTimer->stop();
+        brwWebBrowser->Stop();
+        setWindowTitle(brwWebBrowser->LocationName());
+    }
+}
+
+void frmBrowser::cboAddress_Click()
+{
+    timTimer->start();
+    brwWebBrowser->Navigate(cboAddress->currentText());
+}
+
+void frmBrowser::cboAddress_KeyPress(qint16 &KeyAscii)
+{
+    if (KeyAscii == 13)
+        cboAddress_Click();
+}
+
+void frmBrowser::resizeEvent(QResizeEvent *event)
+{
+    Formulario::resizeEvent(event);
+    Form_Resize();
+}
+
+// Keys reach the handler before the box, which then takes them as usual.
+bool frmBrowser::eventFilter(QObject *objeto, QEvent *evento)
+{
+    if (evento->type() == QEvent::KeyPress && objeto == cboAddress->lineEdit()) {
+        const auto *tecla = static_cast<QKeyEvent *>(evento);
+        const QString texto = tecla->text();
+        qint16 codigo = 0;
+        if (tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter)
+            codigo = 13;
+        else if (texto.size() == 1)
+            codigo = qint16(texto.at(0).unicode());
+        if (codigo != 0)
+            cboAddress_KeyPress(codigo);
+    }
+    return Formulario::eventFilter(objeto, evento);
+}
