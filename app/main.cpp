@@ -4,44 +4,80 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QTranslator>
-#include <QFileInfo>
 
 #include <cstdio>
+#include <cstring>
 
-int main(int argc, char *argv[])
+namespace {
+
+// Spanish texts from Qt itself ("Aceptar", "Cancelar", "Uso:"), whatever the
+// desktop's language.
+void cargarTraduccion(QTranslator &traductor)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("boletin"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Boletín de VELTRA"));
-
-    // Message boxes read "Aceptar" and "Cancelar" whatever the desktop's language.
-    QTranslator qtEspanol;
-    if (qtEspanol.load(QStringLiteral("qtbase_es"),
+    if (traductor.load(QStringLiteral("qtbase_es"),
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtEspanol);
+        QCoreApplication::installTranslator(&traductor);
+}
 
-    QCommandLineParser opciones;
-    opciones.setApplicationDescription(
-        QStringLiteral("Catálogo y lectura del Boletín de VELTRA (1950-2000)."));
-    const QCommandLineOption ayuda({QStringLiteral("h"), QStringLiteral("help")},
-                                   QStringLiteral("Muestra esta ayuda y termina."));
-    const QCommandLineOption unidad(
+struct Opciones
+{
+    QCommandLineParser analizador;
+    QCommandLineOption ayuda{{QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("ayuda")},
+                             QStringLiteral("Muestra esta ayuda y termina.")};
+    QCommandLineOption unidad{
         QStringLiteral("unidad"),
         QStringLiteral("Carpeta donde buscar el disco de la colección (la que contiene "
                        "«Imagenes»). Puede repetirse: se examinan en el orden dado, hasta 26. "
                        "Sin esta opción se examinan los soportes extraíbles y ópticos montados."),
-        QStringLiteral("carpeta"));
-    opciones.addOption(ayuda);
-    opciones.addOption(unidad);
-    opciones.process(app);
-    if (opciones.isSet(ayuda)) {
-        std::fputs(qPrintable(opciones.helpText()), stdout);
+        QStringLiteral("carpeta")};
+
+    Opciones()
+    {
+        analizador.setApplicationDescription(
+            QStringLiteral("Catálogo y lectura del Boletín de VELTRA (1950-2000)."));
+        analizador.addOption(ayuda);
+        analizador.addOption(unidad);
+    }
+};
+
+bool pideAyuda(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i)
+        if (!std::strcmp(argv[i], "-h") || !std::strcmp(argv[i], "--help")
+            || !std::strcmp(argv[i], "--ayuda"))
+            return true;
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // The help needs no display: answer it before the window system starts.
+    if (pideAyuda(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        QTranslator traductor;
+        cargarTraduccion(traductor);
+        Opciones opciones;
+        opciones.analizador.process(app);
+        std::fputs(qPrintable(opciones.analizador.helpText()), stdout);
         return 0;
     }
-    if (opciones.isSet(unidad)) {
-        QStringList lugares = opciones.values(unidad);
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("boletin"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Boletín de VELTRA"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("es.veltra.Boletin"));
+    QTranslator traductor;
+    cargarTraduccion(traductor);
+
+    Opciones opciones;
+    opciones.analizador.process(app);
+    if (opciones.analizador.isSet(opciones.unidad)) {
+        QStringList lugares = opciones.analizador.values(opciones.unidad);
         for (QString &l : lugares)
             l = QFileInfo(l).absoluteFilePath();
         Programa::setLugares(lugares);
