@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QPainter>
+#include <QScreen>
 
 Formulario::Formulario(QWidget *parent) : QWidget(parent)
 {
@@ -42,4 +43,20 @@ void Formulario::paintEvent(QPaintEvent *event)
         return QWidget::paintEvent(event);
     QPainter p(this);
     p.drawPixmap(0, 0, m_fondo);
+}
+
+void Formulario::mostrarJuntoA(const QWidget &otra)
+{
+    if (!m_colocado && otra.isVisible()) {
+        m_colocado = true;
+        const QRect marco = otra.frameGeometry();
+        const QRect pantalla = otra.screen() ? otra.screen()->availableGeometry() : QRect();
+        QPoint lugar(marco.right() + 8, marco.top());
+        if (!pantalla.isEmpty() && lugar.x() + frameGeometry().width() > pantalla.right())
+            lugar.setX(std::max(pantalla.left(), marco.right() - frameGeometry().width() - 24));
+        move(lugar);
+    }
+    show();
+    raise();
+    activateWindow();
 }

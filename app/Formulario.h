@@ -25,6 +25,9 @@ public:
     void setTamanoCliente(int ancho, int alto);
     // Picture drawn at its natural size from the top left corner.
     void setFondo(const QPixmap &fondo);
+    // Shows the window; the first time, beside `otra` (to its right when the
+    // screen has room, else over its right-hand side), so it hides little of it.
+    void mostrarJuntoA(const QWidget &otra);
 
 Q_SIGNALS:
     void descargando();
@@ -37,6 +40,7 @@ protected:
 private:
     QPixmap m_fondo;
     bool m_descargado = false;
+    bool m_colocado = false;
 };
 
 // One program-wide instance per window class, created and loaded on first use

@@ -124,8 +124,20 @@ void ListaDatos::mouseReleaseEvent(QMouseEvent *event)
 void ListaDatos::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
     QListView::currentChanged(current, previous);
-    if (!current.isValid())
+    if (!current.isValid() || m_recibiendoFoco)
         return;
     m_cambioPorRaton = true;
     Q_EMIT Click();
+}
+
+void ListaDatos::focusInEvent(QFocusEvent *event)
+{
+    // The view makes the first line current when it gains focus; the reader has
+    // chosen nothing, so that is no click.
+    const bool ninguna = !currentIndex().isValid();
+    m_recibiendoFoco = true;
+    QListView::focusInEvent(event);
+    if (ninguna)
+        selectionModel()->setCurrentIndex({}, QItemSelectionModel::NoUpdate);
+    m_recibiendoFoco = false;
 }

@@ -69,8 +69,10 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void focusInEvent(QFocusEvent *event) override;
 
 private:
     ModeloLista *m_modelo;
     bool m_cambioPorRaton = false;
+    bool m_recibiendoFoco = false;
 };

@@ -69,7 +69,6 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("boletin"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Boletín de VELTRA"));
     QGuiApplication::setDesktopFileName(QStringLiteral("es.veltra.Boletin"));
     QTranslator traductor;
     cargarTraduccion(traductor);

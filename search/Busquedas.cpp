@@ -173,8 +173,7 @@ void FormBusqueda::BotonAutor_Click()
     } else if (!TextAutor->text().isEmpty()) {
         FormAutores &autores = Instancia<FormAutores>::get();
         Buscar_Coincidencias(QStringLiteral("TextAutor"));
-        autores.show();
-        autores.raise();
+        autores.mostrarJuntoA(*this);
     } else {
         ListaArtic->AddItem(QStringLiteral("Introducir texto"), 0);
     }
@@ -191,8 +190,7 @@ void FormBusqueda::BotonMateria_Click()
     materias.ListaMaterias->Clear();
     ListaArtic->Clear();
     if (!grupo.isEmpty()) {
-        materias.show();
-        materias.raise();
+        materias.mostrarJuntoA(*this);
         VisualizarConsulta(modoMaterias);
     } else {
         ListaArtic->Clear();

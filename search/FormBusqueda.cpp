@@ -11,6 +11,7 @@
 #include "Sentencias.h"
 
 #include <QComboBox>
+#include <QAbstractItemView>
 #include <QLineEdit>
 
 FormBusqueda::FormBusqueda(QWidget *parent) : VentanaBusqueda(parent)
@@ -112,6 +113,8 @@ void FormBusqueda::llenarMaterias()
         Materias->addItem(DataMateria.texto(grupo));
         exigir(DataMateria.MoveNext(), DataMateria);
     }
+    // The combo is narrow; its drop-down list shows the groups' names whole.
+    Materias->view()->setMinimumWidth(Materias->view()->sizeHintForColumn(0) + 24);
     // A refresh keeps the reader's choice when the group is still there.
     Materias->setCurrentIndex(elegido.isEmpty() ? -1 : Materias->findText(elegido));
 }

@@ -47,6 +47,8 @@ void TstListaDatos::clics_data()
     QTest::newRow("arrow key") << u"flecha"_s << 1 << 0;
     QTest::newRow("below the lines") << u"vacio"_s << 0 << -1;
     QTest::newRow("clear") << u"vaciar"_s << 0 << -1;
+    QTest::newRow("focus by tab picks nothing") << u"foco"_s << 0 << -1;
+    QTest::newRow("arrow after focus") << u"foco+flecha"_s << 1 << 0;
 }
 
 void TstListaDatos::clics()
@@ -70,6 +72,11 @@ void TstListaDatos::clics()
     } else if (gesto == u"flecha"_s) {
         lista.setFocus();
         QTest::keyClick(&lista, Qt::Key_Down);
+    } else if (gesto.startsWith(u"foco"_s)) {
+        QFocusEvent foco(QEvent::FocusIn, Qt::TabFocusReason);
+        QCoreApplication::sendEvent(&lista, &foco);
+        if (gesto.endsWith(u"flecha"_s))
+            QTest::keyClick(&lista, Qt::Key_Down);
     } else if (gesto == u"vacio"_s) {
         QTest::mouseClick(lista.viewport(), Qt::LeftButton, {}, QPoint(5, 190));
     } else {
