@@ -1,9 +1,21 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds and runs every test.
+# Installs what is needed, builds and runs every test: once as shipped, once under
+# AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/instalar-dependencias.sh
+export QT_QPA_PLATFORM=offscreen
+
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build
-cd build
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+(cd build && ctest --output-on-failure)
+
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBOLETIN_SANITIZE=ON
+cmake --build build-asan
+# Full stacks, so that leaks kept by system libraries can be told apart by name.
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1:fast_unwind_on_malloc=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
+# The packaging tests install and start the program; they say nothing about memory.
+(cd build-asan && ctest --output-on-failure -E '^instalacion_')
+
