@@ -66,6 +66,7 @@ private Q_SLOTS:
 
     void abre_data();
     void abre();
+    void lugarRetiradoEntreAvisos();
     void sentencia_data();
     void sentencia();
     void dosArticulosDeUnNumero();
@@ -164,6 +165,29 @@ void TestAbrirDocumento::abre_data()
     QTest::newRow("marca en mayúsculas") << numero << 1 << u"TIRVOSK.DAT"_s << u"AAC"_s << 0 << QStringList{cd1, cd1, cd1} << nada;
     QTest::newRow("marca del CD 2 en minúsculas") << numero << 3 << u"tirvosk2.dat"_s << u"C"_s << 0 << QStringList{cd2} << nada;
     // clang-format on
+}
+
+// The disc's place vanishes while a prompt is open (the drive is emptied) and
+// comes back with the right disc: the failed look keeps the prompt coming.
+void TestAbrirDocumento::lugarRetiradoEntreAvisos()
+{
+    const QString fuera = m_disco + u"-fuera"_s;
+    m_mensajes.respuestas = u"AAA"_s;
+    m_mensajes.alMostrar = [&](int n, const QString &) {
+        if (n == 1)
+            QVERIFY(QDir().rename(m_disco, fuera));
+        if (n == 3) {
+            QVERIFY(QDir().rename(fuera, m_disco));
+            ponerMarca(marca2);
+        }
+    };
+    BusquedaPrueba busqueda(m_catalogo);
+    busqueda.linea(u"des_añoNumero"_s, 3);
+    ListaArtic_Click(busqueda);
+    QCOMPARE(m_mensajes.textos, (QStringList{cd2, cd2, cd2}));
+    const auto abiertos = visores();
+    QCOMPARE(abiertos.size(), 1);
+    QCOMPARE(abiertos.first()->StartingAddress, imagenes() + u"/1985_07.pdf"_s);
 }
 
 void TestAbrirDocumento::abre()
