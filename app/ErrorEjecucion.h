@@ -37,6 +37,16 @@ inline QVariant campo(DataSource &ds, const QString &nombre)
     return *v;
 }
 
+// The index of a column of the current result, for walks over many rows; stops
+// the handler when there is no such column.
+inline int columnaExigida(DataSource &ds, const QString &nombre)
+{
+    const int i = ds.indiceCampo(nombre);
+    if (i < 0)
+        exigir(ds.Fields(nombre).has_value(), ds); // throws with the engine's wording
+    return i;
+}
+
 // Wraps an event handler: an ErrorEjecucion ends it with a message box.
 template <class F>
 auto protegido(F handler)

@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QTimer>
 
+#include <algorithm>
+
 int ModeloLista::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : m_publicadas;
@@ -12,29 +14,67 @@ QVariant ModeloLista::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= m_publicadas)
         return {};
-    const Linea &l = m_lineas.at(index.row());
     switch (role) {
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:
-        return l.texto;
+        return texto(index.row());
     case Qt::UserRole:
-        return l.dato;
+        return dato(index.row());
     default:
         return {};
     }
 }
 
+QString ModeloLista::texto(int fila) const
+{
+    const Linea &l = m_lineas.at(fila);
+    if (l.largo < 0)
+        return m_otros.at(l.inicio);
+    return QString::fromLatin1(m_latin1.constData() + l.inicio, l.largo);
+}
+
 void ModeloLista::vaciar()
 {
     beginResetModel();
+    // Capacity is kept, as a list is mostly filled again at once.
     m_lineas.clear();
+    m_latin1.resize(0);
+    m_otros.clear();
     m_publicadas = 0;
     endResetModel();
 }
 
 int ModeloLista::anadir(const QString &texto, qint32 dato)
 {
-    m_lineas.append({texto, dato});
+    Linea linea;
+    linea.dato = dato;
+    const qsizetype antes = m_latin1.size();
+    bool latin1 = !texto.isEmpty();
+    if (latin1) {
+        // Doubled by hand: left to resize(), filling a million lines took
+        // twice as long (measured). realloc() moves a big block by remapping
+        // it, without copying.
+        if (m_latin1.capacity() < antes + texto.size())
+            m_latin1.reserve(std::max(2 * m_latin1.capacity(), antes + texto.size()));
+        m_latin1.resize(antes + texto.size());
+        char *d = m_latin1.data() + antes;
+        for (const QChar c : texto) {
+            if (c.unicode() > 0xFF) {
+                latin1 = false;
+                break;
+            }
+            *d++ = char(c.unicode());
+        }
+    }
+    if (latin1) {
+        linea.inicio = antes;
+        linea.largo = qint32(texto.size());
+    } else {
+        m_latin1.resize(antes);
+        linea.inicio = m_otros.size();
+        m_otros.append(texto);
+    }
+    m_lineas.append(linea);
     if (!m_publicacionPendiente) {
         m_publicacionPendiente = true;
         QTimer::singleShot(0, this, &ModeloLista::publicar);
@@ -98,9 +138,9 @@ void ListaDatos::Refresh()
 QStringList ListaDatos::textos() const
 {
     QStringList t;
-    t.reserve(m_modelo->lineas().size());
-    for (const auto &l : m_modelo->lineas())
-        t << l.texto;
+    t.reserve(m_modelo->cuantas());
+    for (int i = 0; i < m_modelo->cuantas(); ++i)
+        t << m_modelo->texto(i);
     return t;
 }
 

@@ -12,12 +12,6 @@ class ModeloLista final : public QAbstractListModel
 {
     Q_OBJECT
 public:
-    struct Linea
-    {
-        QString texto;
-        qint32 dato = 0;
-    };
-
     using QAbstractListModel::QAbstractListModel;
 
     int rowCount(const QModelIndex &parent = {}) const override;
@@ -26,12 +20,27 @@ public:
     void vaciar();
     int anadir(const QString &texto, qint32 dato);
     void setDato(int fila, qint32 dato) { m_lineas[fila].dato = dato; }
-    const QVector<Linea> &lineas() const { return m_lineas; }
+    QString texto(int fila) const;
+    qint32 dato(int fila) const { return m_lineas.at(fila).dato; }
+    int cuantas() const { return int(m_lineas.size()); }
     // Tells the view about lines added since the last call.
     void publicar();
 
 private:
+    // Texts made only of Latin-1 characters (all Spanish text) are kept one
+    // byte a character in one buffer: a million lines cost their characters,
+    // not a million allocations. Others (and empty or null texts, kept as
+    // they came) are kept whole.
+    struct Linea
+    {
+        qint64 inicio = 0; // in m_latin1; in m_otros when largo < 0
+        qint32 largo = -1;
+        qint32 dato = 0;
+    };
+
     QVector<Linea> m_lineas;
+    QByteArray m_latin1;
+    QList<QString> m_otros;
     int m_publicadas = 0;
     bool m_publicacionPendiente = false;
 };
@@ -49,9 +58,9 @@ public:
     // Appends a line; returns its index (NewIndex).
     int AddItem(const QString &texto, qint32 dato = 0);
     void setItemData(int indice, qint32 dato) { m_modelo->setDato(indice, dato); }
-    qint32 ItemData(int indice) const { return m_modelo->lineas().at(indice).dato; }
-    QString List(int indice) const { return m_modelo->lineas().at(indice).texto; }
-    int ListCount() const { return int(m_modelo->lineas().size()); }
+    qint32 ItemData(int indice) const { return m_modelo->dato(indice); }
+    QString List(int indice) const { return m_modelo->texto(indice); }
+    int ListCount() const { return m_modelo->cuantas(); }
     // Index of the selected line, -1 when none.
     int ListIndex() const;
     void setListIndex(int indice);

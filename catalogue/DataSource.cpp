@@ -4,6 +4,8 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+
 namespace {
 
 // A record source without blanks or punctuation is a table name.
@@ -15,6 +17,29 @@ bool esNombreDeTabla(const QString &s)
         if (!c.isLetterOrNumber() && c != u'_')
             return false;
     return true;
+}
+
+// Decodes `utf8` into `destino` when it is ASCII or two-byte sequences of the
+// Latin-1 range (all Spanish text), and returns the end; nullptr for any other
+// byte, so that the caller leaves the rest to QString::fromUtf8. `destino` has
+// room for one unit per byte.
+char16_t *latin1(QByteArrayView utf8, char16_t *destino)
+{
+    const auto *p = reinterpret_cast<const uchar *>(utf8.data());
+    const auto *fin = p + utf8.size();
+    while (p < fin) {
+        const uchar b = *p;
+        if (b < 0x80) {
+            *destino++ = b;
+            ++p;
+        } else if ((b == 0xC2 || b == 0xC3) && fin - p >= 2 && (p[1] & 0xC0) == 0x80) {
+            *destino++ = char16_t((b & 0x1F) << 6 | (p[1] & 0x3F));
+            p += 2;
+        } else {
+            return nullptr;
+        }
+    }
+    return destino;
 }
 
 } // namespace
@@ -121,6 +146,37 @@ QString DataSource::texto(int indice) const
     if (!p)
         return {};
     return QString::fromUtf8(p, sqlite3_column_bytes(m_stmt, indice));
+}
+
+QByteArrayView DataSource::utf8(int indice) const
+{
+    const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, indice));
+    if (!p)
+        return {};
+    return QByteArrayView(p, sqlite3_column_bytes(m_stmt, indice));
+}
+
+QString DataSource::textoUnido(int primera, QStringView medio, int segunda) const
+{
+    const QByteArrayView a = utf8(primera);
+    const QByteArrayView b = utf8(segunda);
+    // Valid UTF-8 decodes the same alone or joined, so Latin-1 text can go
+    // straight into the one buffer; anything else takes QString's decoder.
+    QString r(a.size() + medio.size() + b.size(), Qt::Uninitialized);
+    auto *d = reinterpret_cast<char16_t *>(r.data());
+    d = latin1(a, d);
+    if (d) {
+        d = std::copy(medio.utf16(), medio.utf16() + medio.size(), d);
+        d = latin1(b, d);
+    }
+    if (!d) {
+        r = texto(primera);
+        r += medio;
+        r += texto(segunda);
+        return r;
+    }
+    r.truncate(d - reinterpret_cast<char16_t *>(r.data()));
+    return r;
 }
 
 QVariant DataSource::valor(int indice) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QHash>
 #include <QString>
 #include <QVariant>
@@ -49,6 +50,11 @@ public:
     QVariant valor(int indice) const;
     // Text of a column without going through QVariant; null gives a null QString.
     QString texto(int indice) const;
+    // The same text as the engine holds it, UTF-8, not copied: valid until the
+    // cursor moves. Null gives a null view.
+    QByteArrayView utf8(int indice) const;
+    // texto(primera) + medio + texto(segunda), made in one allocation.
+    QString textoUnido(int primera, QStringView medio, int segunda) const;
     bool esNulo(int indice) const;
 
     const QString &errorString() const { return m_error; }

@@ -19,21 +19,53 @@ CREATE TABLE articulo_materia (id_materia INTEGER, id_articulo INTEGER);
 CREATE TABLE RelacionBoletinDisco (id_boletin INTEGER PRIMARY KEY, disco, loc_añoNumero TEXT);
 )sql";
 
-// One index per statement that filters or orders; each covers its query where
-// it can, so the walk never touches the table rows.
-constexpr const char *indices[] = {
-    "CREATE INDEX IF NOT EXISTS ix_articulos_titulo ON AutoresArticulos "
-    "(des_articulo COLLATE es, id_boletin, id_articulo)",
-    "CREATE INDEX IF NOT EXISTS ix_articulos_boletin ON AutoresArticulos (id_boletin)",
-    "CREATE INDEX IF NOT EXISTS ix_autores_autor ON Autores (autor COLLATE es, id_autor)",
-    "CREATE INDEX IF NOT EXISTS ix_relacion_autor ON RelacionAutorArticulo (id_autor, id_articulo)",
-    "CREATE INDEX IF NOT EXISTS ix_relacion_articulo ON RelacionAutorArticulo (id_articulo)",
-    "CREATE INDEX IF NOT EXISTS ix_materia_articulo ON articulo_materia (id_materia, id_articulo)",
-    "CREATE INDEX IF NOT EXISTS ix_materias_grupo ON Materias (id_grupo, des_materia COLLATE es)",
-    "CREATE INDEX IF NOT EXISTS ix_grupos_des ON GruposMaterias (des_grupo COLLATE es, id_grupo)",
-    "CREATE INDEX IF NOT EXISTS ix_numeros_orden ON NumerosPorAños (orden_AñoNumero)",
-    "CREATE INDEX IF NOT EXISTS ix_disco_boletin ON RelacionBoletinDisco (id_boletin)",
+// One index per statement that filters, joins or orders; each covers its query
+// where it can, so the walk never touches the table rows. `clave` names a key
+// column whose index is left out where that column already is the table's
+// rowid (INTEGER PRIMARY KEY, as this program writes its catalogues): a Jet
+// import brings no keys, and there the joins need these indexes or scan.
+struct Indice
+{
+    const char *sql;
+    const char *tabla = nullptr;
+    const char *clave = nullptr;
 };
+
+constexpr Indice indices[] = {
+    {"CREATE INDEX IF NOT EXISTS ix_articulos_titulo ON AutoresArticulos "
+     "(des_articulo COLLATE es, id_boletin, id_articulo)"},
+    {"CREATE INDEX IF NOT EXISTS ix_articulos_id ON AutoresArticulos (id_articulo)",
+     "AutoresArticulos", "id_articulo"},
+    {"CREATE INDEX IF NOT EXISTS ix_numeros_id ON NumerosPorAños (id_boletin, des_añoNumero)",
+     "NumerosPorAños", "id_boletin"},
+    {"CREATE INDEX IF NOT EXISTS ix_disco_boletin ON RelacionBoletinDisco (id_boletin)",
+     "RelacionBoletinDisco", "id_boletin"},
+    {"CREATE INDEX IF NOT EXISTS ix_autores_autor ON Autores (autor COLLATE es, id_autor)"},
+    {"CREATE INDEX IF NOT EXISTS ix_relacion_autor ON RelacionAutorArticulo (id_autor, id_articulo)"},
+    {"CREATE INDEX IF NOT EXISTS ix_materia_articulo ON articulo_materia (id_materia, id_articulo)"},
+    {"CREATE INDEX IF NOT EXISTS ix_materias_grupo ON Materias (id_grupo, des_materia COLLATE es)"},
+    {"CREATE INDEX IF NOT EXISTS ix_grupos_des ON GruposMaterias (des_grupo COLLATE es, id_grupo)"},
+    {"CREATE INDEX IF NOT EXISTS ix_numeros_orden ON NumerosPorAños (orden_AñoNumero)"},
+};
+
+// Whether `columna` is the rowid of `tabla`: its only primary key column, of
+// type INTEGER.
+bool esRowid(sqlite3 *db, const char *tabla, const char *columna)
+{
+    sqlite3_stmt *stmt = nullptr;
+    if (sqlite3_prepare_v2(db,
+                           "SELECT (SELECT count(*) FROM pragma_table_info(?1) WHERE pk > 0) = 1 "
+                           "AND EXISTS (SELECT 1 FROM pragma_table_info(?1) WHERE pk = 1 "
+                           "AND name = ?2 COLLATE NOCASE AND upper(type) = 'INTEGER')",
+                           -1, &stmt, nullptr)
+        != SQLITE_OK)
+        return false;
+    sqlite3_bind_text(stmt, 1, tabla, -1, SQLITE_STATIC);
+    sqlite3_bind_text(stmt, 2, columna, -1, SQLITE_STATIC);
+    const bool es = sqlite3_step(stmt) == SQLITE_ROW && sqlite3_column_int(stmt, 0) != 0;
+    sqlite3_finalize(stmt);
+    return es;
+}
 
 } // namespace
 
@@ -47,8 +79,10 @@ bool crearTablas(sqlite3 *db)
 bool crearIndices(sqlite3 *db)
 {
     bool ok = true;
-    for (const char *sql : indices) {
-        const int rc = sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+    for (const Indice &indice : indices) {
+        if (indice.clave && esRowid(db, indice.tabla, indice.clave))
+            continue;
+        const int rc = sqlite3_exec(db, indice.sql, nullptr, nullptr, nullptr);
         // A Jet catalogue may lack a table or column: no index then, not an error.
         if (rc != SQLITE_OK && rc != SQLITE_ERROR)
             ok = false;

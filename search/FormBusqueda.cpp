@@ -106,9 +106,7 @@ void FormBusqueda::llenarMaterias()
 {
     const QString elegido = Materias->currentText();
     Materias->clear();
-    const int grupo = DataMateria.indiceCampo(QStringLiteral("des_grupo"));
-    if (grupo < 0)
-        exigir(DataMateria.Fields(QStringLiteral("des_grupo")).has_value(), DataMateria);
+    const int grupo = columnaExigida(DataMateria, QStringLiteral("des_grupo"));
     while (!DataMateria.isEOF()) {
         Materias->addItem(DataMateria.texto(grupo));
         exigir(DataMateria.MoveNext(), DataMateria);

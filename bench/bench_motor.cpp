@@ -1,0 +1,156 @@
+// bench_motor: the floor under the searches, and the import of Jet catalogues.
+//
+//   bench_motor suelo --catalogo F --caso CASO [--texto T] [--vueltas N] [--tamano X]
+//                     [--como-jet] [--pragma P]...
+//     The SQLite engine alone (with the catalogue's collation) running the very
+//     statements a search's click runs, stepping every row and taking the text
+//     of the columns the program reads: what no program on top can beat. With
+//     --como-jet, on the catalogue copied into the shape of a Jet import; each
+//     --pragma is run on the connection first, to try a setting.
+//   bench_motor jet [--vueltas N] ARCHIVO...
+//     The time to open each Jet (.mdb) file as a catalogue: read whole through
+//     libmdb into memory, indexes built.
+
+#include "Catalogo.h"
+#include "CopiaJet.h"
+#include "JetImport.h"
+#include "Medida.h"
+#include "Suelo.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QStringList>
+
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+[[noreturn]] void fallar(const QString &motivo)
+{
+    std::fprintf(stderr, "bench_motor: %s\n", qPrintable(motivo));
+    std::exit(2);
+}
+
+struct Opciones
+{
+    QString catalogo, caso, texto, tamano;
+    int vueltas = 5;
+    bool comoJet = false;
+    QStringList pragmas;
+    QStringList archivos;
+};
+
+Opciones leer(const QStringList &a)
+{
+    Opciones o;
+    for (qsizetype i = 2; i < a.size(); ++i) {
+        const QString &n = a.at(i);
+        if (n == u"--catalogo")
+            o.catalogo = a.value(++i);
+        else if (n == u"--caso")
+            o.caso = a.value(++i);
+        else if (n == u"--texto")
+            o.texto = a.value(++i);
+        else if (n == u"--tamano")
+            o.tamano = a.value(++i);
+        else if (n == u"--vueltas")
+            o.vueltas = std::max(1, a.value(++i).toInt());
+        else if (n == u"--como-jet")
+            o.comoJet = true;
+        else if (n == u"--pragma")
+            o.pragmas << a.value(++i);
+        else
+            o.archivos << n;
+    }
+    return o;
+}
+
+int suelo(const Opciones &o)
+{
+    QString error;
+    std::shared_ptr<Catalogo> catalogo;
+    if (o.comoJet) {
+        if (sqlite3 *copia = CopiaJet::crear(o.catalogo, &error))
+            catalogo = std::make_shared<Catalogo>(copia, o.catalogo);
+    } else {
+        catalogo = Catalogo::abrir(o.catalogo, &error);
+    }
+    if (!catalogo)
+        fallar(error);
+    sqlite3 *db = catalogo->conexion();
+    for (const QString &p : o.pragmas)
+        if (sqlite3_exec(db, (u"PRAGMA "_s + p).toUtf8().constData(), nullptr, nullptr, nullptr)
+            != SQLITE_OK)
+            fallar(QString::fromUtf8(sqlite3_errmsg(db)));
+
+    const QStringList sentencias = Suelo::sentencias(db, o.caso, o.texto);
+    if (sentencias.isEmpty())
+        fallar(u"caso desconocido: "_s + o.caso);
+
+    Medida::Serie serie;
+    qint64 filas = 0;
+    for (int i = 0; i < o.vueltas; ++i) {
+        const qint64 t0 = Medida::ahoraNs();
+        const qint64 c0 = Medida::cpuNs();
+        filas = Suelo::recorrerTodas(db, sentencias);
+        serie.ms << Medida::msDesde(t0);
+        serie.cpu << double(Medida::cpuNs() - c0) / 1e6;
+        Medida::vuelta(u"suelo "_s + o.caso, i, serie.ms.last());
+    }
+    Medida::resultado((o.comoJet ? u"comojet:"_s : u"suelo:"_s) + o.caso, o.tamano, filas, serie);
+    return 0;
+}
+
+int jet(const Opciones &o)
+{
+    for (const QString &archivo : o.archivos) {
+        Medida::Serie serie;
+        qint64 filas = 0;
+        for (int i = 0; i < o.vueltas; ++i) {
+            QString motivo;
+            const qint64 t0 = Medida::ahoraNs();
+            sqlite3 *db = JetImport::importar(archivo, &motivo);
+            serie.ms << Medida::msDesde(t0);
+            if (!db)
+                fallar(archivo + u": "_s + motivo);
+            // Rows of every table, outside the time.
+            filas = 0;
+            sqlite3_stmt *tablas = nullptr;
+            sqlite3_prepare_v2(db, "SELECT name FROM sqlite_schema WHERE type = 'table'", -1,
+                               &tablas, nullptr);
+            while (sqlite3_step(tablas) == SQLITE_ROW) {
+                const QByteArray nombre(
+                    reinterpret_cast<const char *>(sqlite3_column_text(tablas, 0)));
+                filas += Suelo::primerEntero(db, ("SELECT count(*) FROM \"" + nombre + "\"").constData());
+            }
+            sqlite3_finalize(tablas);
+            sqlite3_close(db);
+        }
+        Medida::resultado(u"jet:"_s + QFileInfo(archivo).fileName(),
+                          QString::number(QFileInfo(archivo).size() / 1024) + u"KiB"_s, filas,
+                          serie);
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList a = QCoreApplication::arguments();
+    const Opciones o = leer(a);
+    if (a.value(1) == u"suelo" && !o.catalogo.isEmpty())
+        return suelo(o);
+    if (a.value(1) == u"jet" && !o.archivos.isEmpty())
+        return jet(o);
+    std::fputs("Uso: bench_motor suelo --catalogo F --caso CASO [--texto T] [--vueltas N] "
+               "[--tamano X]\n       bench_motor jet [--vueltas N] ARCHIVO...\n",
+               stderr);
+    return 2;
+}
