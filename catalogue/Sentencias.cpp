@@ -4,10 +4,24 @@ namespace Sentencias {
 
 QString citar(const QString &texto)
 {
-    QString s = texto;
-    s.replace(u'\'', QStringLiteral("''"));
-    // SQLite stops reading a statement at a NUL: drop it rather than cut the statement.
-    s.remove(QChar(u'\0'));
+    QString s;
+    s.reserve(texto.size() + 8);
+    for (qsizetype i = 0; i < texto.size(); ++i) {
+        const QChar c = texto.at(i);
+        if (c == u'\'') {
+            s += QStringLiteral("''");
+        } else if (c.isHighSurrogate() && i + 1 < texto.size() && texto.at(i + 1).isLowSurrogate()) {
+            s += c;
+            s += texto.at(++i);
+        } else if (c.isSurrogate()) {
+            // A lone half becomes U+FFFD here, as it would in the statement's UTF-8;
+            // done first, so dropping a NUL below can never join two halves.
+            s += QChar(QChar::ReplacementCharacter);
+        } else if (c != u'\0') {
+            // SQLite stops reading a statement at a NUL: drop it rather than cut the statement.
+            s += c;
+        }
+    }
     return s;
 }
 

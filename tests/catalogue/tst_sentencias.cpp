@@ -80,6 +80,9 @@ void TstSentencias::citarDoblaComillas_data()
     QTest::newRow("only quotes") << u"'''"_s << u"''''''"_s;
     QTest::newRow("injection") << u"x') OR 1=1 --"_s << u"x'') OR 1=1 --"_s;
     QTest::newRow("nul dropped") << QString(u"a\0b"_s) << u"ab"_s;
+    QTest::newRow("lone surrogates never joined") << QString(u"'\xD800\0\xDC00"_s)
+                                                  << u"''\uFFFD\uFFFD"_s;
+    QTest::newRow("pair kept") << u"😀'"_s << u"😀''"_s;
 }
 
 void TstSentencias::citarDoblaComillas()
