@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds and runs every test: once as shipped, once under
-# AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer.
+# AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer, and the fuzz
+# targets over their corpora.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/instalar-dependencias.sh
@@ -19,3 +20,10 @@ export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
 # The packaging tests install and start the program; they say nothing about memory.
 (cd build-asan && ctest --output-on-failure -E '^instalacion_')
 
+
+# The fuzz targets (clang's libFuzzer) over their committed corpora and saved
+# findings: a regression test, deterministic. Fuzzing itself is scripts/fuzz.sh.
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DBOLETIN_FUZZ=ON
+cmake --build build-fuzz --target fuzz_catalogo fuzz_acentos fuzz_sentencias
+(cd build-fuzz && ctest --output-on-failure -L fuzz -E '_smoke$')
