@@ -212,9 +212,13 @@ int main(int argc, char **argv)
     const QString catalogo = corpus + u"/fuzz_catalogo"_s;
     const QString acentos = corpus + u"/fuzz_acentos"_s;
     const QString sentencias = corpus + u"/fuzz_sentencias"_s;
+    // Only what an earlier run wrote is replaced: seeds added by hand stay.
     for (const QString &d : {catalogo, acentos, sentencias}) {
-        QDir(d).removeRecursively();
         QDir().mkpath(d);
+        QDir dir(d);
+        for (const QString &f : dir.entryList({u"jet-*"_s, u"sqlite-*"_s, u"utf8-*"_s, u"utf16-*"_s},
+                                              QDir::Files))
+            dir.remove(f);
     }
 
     std::vector<Base> bases;
