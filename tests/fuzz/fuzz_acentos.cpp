@@ -7,6 +7,7 @@
 // Input: a byte that picks the case/accent variant, two bytes that cut the rest
 // into x, t and y; the rest is read once as UTF-8 and once as UTF-16.
 
+#include "Legible.h"
 #include "Acentos.h"
 
 #include <QByteArray>
@@ -20,18 +21,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-QByteArray legible(const QString &s)
-{
-    QByteArray r;
-    for (const QChar c : s) {
-        if (c.unicode() >= 0x20 && c.unicode() < 0x7f && c != u'\\')
-            r += char(c.unicode());
-        else
-            r += "\\u" + QByteArray::number(c.unicode(), 16).rightJustified(4, '0');
-    }
-    return r;
-}
 
 [[noreturn]] void violado(const char *que, const QString &a, const QString &b = {})
 {

@@ -6,6 +6,7 @@
 // Input: 4 bytes of key (little-endian int32), then the text, which is decoded
 // both as UTF-8 and as UTF-16, as the program only ever inserts a QString.
 
+#include "Legible.h"
 #include "Colacion.h"
 #include "Esquema.h"
 #include "Sentencias.h"
@@ -28,19 +29,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 sqlite3 *g_db = nullptr;
-
-// The text with everything outside printable ASCII as \uXXXX, for reports.
-QByteArray legible(const QString &s)
-{
-    QByteArray r;
-    for (const QChar c : s) {
-        if (c.unicode() >= 0x20 && c.unicode() < 0x7f && c != u'\\')
-            r += char(c.unicode());
-        else
-            r += "\\u" + QByteArray::number(c.unicode(), 16).rightJustified(4, '0');
-    }
-    return r;
-}
 
 [[noreturn]] void violado(const char *que, const QString &sentencia, const QString &texto = {})
 {
