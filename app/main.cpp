@@ -27,6 +27,8 @@ struct Opciones
     QCommandLineParser analizador;
     QCommandLineOption ayuda{{QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("ayuda")},
                              QStringLiteral("Muestra esta ayuda y termina.")};
+    QCommandLineOption version{QStringLiteral("version"),
+                               QStringLiteral("Muestra la versión y termina.")};
     QCommandLineOption unidad{
         QStringLiteral("unidad"),
         QStringLiteral("Carpeta donde buscar el disco de la colección (la que contiene "
@@ -39,31 +41,43 @@ struct Opciones
         analizador.setApplicationDescription(
             QStringLiteral("Catálogo y lectura del Boletín de VELTRA (1950-2000)."));
         analizador.addOption(ayuda);
+        analizador.addOption(version);
         analizador.addOption(unidad);
     }
 };
 
-bool pideAyuda(int argc, char *argv[])
+// The options that only print something.
+bool soloEscribe(int argc, char *argv[])
 {
     for (int i = 1; i < argc; ++i)
         if (!std::strcmp(argv[i], "-h") || !std::strcmp(argv[i], "--help")
-            || !std::strcmp(argv[i], "--ayuda"))
+            || !std::strcmp(argv[i], "--ayuda") || !std::strcmp(argv[i], "--version"))
             return true;
     return false;
 }
+
+// BOLETIN_VERSION comes from the build (the project's version).
+constexpr char textoVersion[] =
+    "boletin " BOLETIN_VERSION "\n"
+    "Licencia GPLv3+: GNU GPL versión 3 o posterior <https://gnu.org/licenses/gpl.html>.\n"
+    "Esto es software libre: puede modificarlo y redistribuirlo.\n"
+    "No hay NINGUNA GARANTÍA, en la medida en que lo permita la ley.\n";
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    // The help needs no display: answer it before the window system starts.
-    if (pideAyuda(argc, argv)) {
+    // Help and version need no display: answer them before the window system starts.
+    if (soloEscribe(argc, argv)) {
         QCoreApplication app(argc, argv);
         QTranslator traductor;
         cargarTraduccion(traductor);
         Opciones opciones;
         opciones.analizador.process(app);
-        std::fputs(qPrintable(opciones.analizador.helpText()), stdout);
+        if (opciones.analizador.isSet(opciones.ayuda))
+            std::fputs(qPrintable(opciones.analizador.helpText()), stdout);
+        else
+            std::fputs(textoVersion, stdout);
         return 0;
     }
 

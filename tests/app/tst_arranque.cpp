@@ -12,6 +12,7 @@ class TstArranque : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
+    void ayudaSinPantalla_data();
     void ayudaSinPantalla();
     void ajustesNoEscribibles();
 
@@ -29,21 +30,43 @@ void TstArranque::initTestCase()
     QVERIFY(marcador.open(QIODevice::WriteOnly));
 }
 
+// Options that only print: answered without a display, and before any other.
+void TstArranque::ayudaSinPantalla_data()
+{
+    QTest::addColumn<QStringList>("argumentos");
+    QTest::addColumn<QString>("primeraLinea");
+    QTest::addColumn<QStringList>("contiene");
+    const QStringList ayuda{u"--unidad <carpeta>"_s, u"Carpeta donde buscar el disco"_s,
+                            u"--version"_s, u"-h, --help, --ayuda"_s};
+    const QString uso = u"Uso: "_s + m_programa + u" [opciones]"_s;
+    QTest::newRow("--help") << QStringList{u"--help"_s} << uso << ayuda;
+    QTest::newRow("--ayuda") << QStringList{u"--unidad"_s, u"/x"_s, u"--ayuda"_s} << uso << ayuda;
+    const QString version = u"boletin "_s + QStringLiteral(BOLETIN_VERSION);
+    const QStringList licencia{u"GPLv3+"_s};
+    QTest::newRow("--version") << QStringList{u"--version"_s} << version << licencia;
+    QTest::newRow("--version con --unidad")
+        << QStringList{u"--unidad"_s, u"/x"_s, u"--version"_s} << version << licencia;
+}
+
 void TstArranque::ayudaSinPantalla()
 {
+    QFETCH(QStringList, argumentos);
+    QFETCH(QString, primeraLinea);
+    QFETCH(QStringList, contiene);
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(u"DISPLAY"_s);
     env.remove(u"WAYLAND_DISPLAY"_s);
     env.remove(u"QT_QPA_PLATFORM"_s);
     p.setProcessEnvironment(env);
-    p.start(m_programa, {u"--help"_s});
+    p.start(m_programa, argumentos);
     QVERIFY(p.waitForFinished(10000));
     QCOMPARE(p.exitStatus(), QProcess::NormalExit);
     QCOMPARE(p.exitCode(), 0);
-    const QString ayuda = QString::fromUtf8(p.readAllStandardOutput());
-    QVERIFY2(ayuda.contains(u"--unidad <carpeta>"_s), qPrintable(ayuda));
-    QVERIFY(ayuda.contains(u"Carpeta donde buscar el disco"_s));
+    const QString salida = QString::fromUtf8(p.readAllStandardOutput());
+    QCOMPARE(salida.section(u'\n', 0, 0), primeraLinea);
+    for (const QString &texto : contiene)
+        QVERIFY2(salida.contains(texto), qPrintable(salida));
 }
 
 // A settings folder that cannot be made: the writes fail unnoticed and the
