@@ -5,6 +5,8 @@
 #                                       its own folder, so the two stay together
 #   <prefix>/bin/boletin                relative link to the program
 #   <prefix>/share/applications, icons/hicolor, metainfo: the desktop's view of it
+#   <prefix>/share/man/man1, man/es/man1: the manual pages, English and Spanish
+#   <prefix>/share/doc/boletin: copyright and changelog, as Debian lays them out
 
 set(BOLETIN_ID "es.veltra.Boletin")
 set(BOLETIN_ESCRITORIO "${PROJECT_SOURCE_DIR}/resources/escritorio")
@@ -16,6 +18,9 @@ set(BOLETIN_ARTICULOS_DEMO 6000 CACHE STRING
     "Artículos del catálogo de demostración; con el número por defecto de crear_coleccion coincide con sus discos")
 set(BOLETIN_MANTENEDOR "Equipo del Boletín de VELTRA <boletin@veltra.example>" CACHE STRING
     "Campo Maintainer del paquete .deb")
+set(BOLETIN_CATALOGO_COPYRIGHT "" CACHE FILEPATH
+    "Párrafos (formato de copyright de Debian) sobre el BOLETIN_CATALOGO que se instala")
+set(BOLETIN_TITULAR "VELTRA")
 
 # --- The catalogue ------------------------------------------------------------
 set(_catalogo "")
@@ -58,15 +63,63 @@ else()
     set(_png "${BOLETIN_ESCRITORIO}/icono-256.png")
 endif()
 
+# --- Files that carry the version ---------------------------------------------
+# The release date in the changelog's form (RFC 5322, English day and month).
+execute_process(COMMAND date -u -R -d "${BOLETIN_FECHA} 12:00:00"
+                OUTPUT_VARIABLE BOLETIN_FECHA_DEBIAN OUTPUT_STRIP_TRAILING_WHITESPACE
+                COMMAND_ERROR_IS_FATAL ANY)
+set(_metainfo "${CMAKE_BINARY_DIR}/escritorio/${BOLETIN_ID}.metainfo.xml")
+configure_file("${BOLETIN_ESCRITORIO}/${BOLETIN_ID}.metainfo.xml.in" "${_metainfo}" @ONLY)
+
+# The copyright's years: from the first release's to this one's.
+string(SUBSTRING "${BOLETIN_FECHA}" 0 4 _ano)
+set(BOLETIN_ANOS 2026)
+if(NOT _ano STREQUAL BOLETIN_ANOS)
+    string(APPEND BOLETIN_ANOS "-${_ano}")
+endif()
+# The demo catalogue comes from tools/crear_coleccion and its own word lists, so
+# the one stanza covers it; a real collection's catalogue has terms of its own.
+if(BOLETIN_CATALOGO)
+    if(BOLETIN_CATALOGO_COPYRIGHT)
+        file(READ "${BOLETIN_CATALOGO_COPYRIGHT}" _parrafos)
+        set(BOLETIN_COPYRIGHT_CATALOGO "\n${_parrafos}")
+        set(BOLETIN_COMENTARIO_CATALOGO "\n The catalogue, usr/lib/boletin/boletin.mdb, is the collection's own:\n see its stanza.")
+    else()
+        message(WARNING "BOLETIN_CATALOGO sin BOLETIN_CATALOGO_COPYRIGHT: el archivo "
+                        "copyright del paquete no dirá en qué términos se distribuye el catálogo.")
+        set(BOLETIN_COMENTARIO_CATALOGO "\n The catalogue, usr/lib/boletin/boletin.mdb, is the collection's own\n and is not covered by this file.")
+    endif()
+else()
+    set(BOLETIN_COMENTARIO_CATALOGO "\n The program, its pictures and its icons are the project's work, and so is\n the demo catalogue installed as usr/lib/boletin/boletin.mdb, which the\n project's demo-collection maker writes at build time from its own word lists.")
+endif()
+set(_doc "${CMAKE_BINARY_DIR}/doc")
+configure_file("${PROJECT_SOURCE_DIR}/resources/paquete/copyright.in" "${_doc}/copyright" @ONLY)
+configure_file("${PROJECT_SOURCE_DIR}/resources/paquete/changelog.in" "${_doc}/changelog" @ONLY)
+configure_file("${PROJECT_SOURCE_DIR}/man/boletin.1.in" "${_doc}/man/boletin.1" @ONLY)
+configure_file("${PROJECT_SOURCE_DIR}/man/es/boletin.1.in" "${_doc}/man/es/boletin.1" @ONLY)
+
+# gzip -9n: the best compression and no name or time stamp, as Debian wants.
+find_program(BOLETIN_GZIP gzip REQUIRED)
+set(_comprimidos "")
+foreach(f changelog man/boletin.1 man/es/boletin.1)
+    add_custom_command(
+        OUTPUT "${_doc}/${f}.gz"
+        COMMAND ${BOLETIN_GZIP} -9nkf "${_doc}/${f}"
+        DEPENDS "${_doc}/${f}"
+        VERBATIM)
+    list(APPEND _comprimidos "${_doc}/${f}.gz")
+endforeach()
+
 # Part of the default build, because cmake --install builds nothing itself.
-add_custom_target(boletin_instalables ALL DEPENDS ${_catalogo} "${_png}")
-# Read by the install test, which must find this very file installed.
-set_target_properties(boletin_instalables PROPERTIES BOLETIN_CATALOGO "${_catalogo}")
+add_custom_target(boletin_instalables ALL DEPENDS ${_catalogo} "${_png}" ${_comprimidos})
+# Read by the install tests, which must find these very files installed.
+set_target_properties(boletin_instalables PROPERTIES
+    BOLETIN_CATALOGO "${_catalogo}" BOLETIN_METAINFO "${_metainfo}")
 
 # Before copying anything: a clear word instead of "cannot find" when only the
 # program was built.
 install(CODE "
-    foreach(f \"${_catalogo}\" \"${_png}\")
+    foreach(f \"${_catalogo}\" \"${_png}\" \"${_doc}/changelog.gz\")
         if(f AND NOT EXISTS \"\${f}\")
             message(FATAL_ERROR \"Falta \${f}: construya antes el objetivo boletin_instalables (o todo).\")
         endif()
@@ -88,8 +141,7 @@ install(FILES "${_enlace}" DESTINATION bin COMPONENT programa)
 
 install(FILES "${BOLETIN_ESCRITORIO}/${BOLETIN_ID}.desktop"
         DESTINATION share/applications COMPONENT programa)
-install(FILES "${BOLETIN_ESCRITORIO}/${BOLETIN_ID}.metainfo.xml"
-        DESTINATION share/metainfo COMPONENT programa)
+install(FILES "${_metainfo}" DESTINATION share/metainfo COMPONENT programa)
 install(FILES "${PROJECT_SOURCE_DIR}/resources/imagenes/icono.svg"
         DESTINATION share/icons/hicolor/scalable/apps RENAME ${BOLETIN_ID}.svg
         COMPONENT programa)
@@ -97,10 +149,15 @@ install(FILES "${_png}"
         DESTINATION share/icons/hicolor/256x256/apps RENAME ${BOLETIN_ID}.png
         COMPONENT programa)
 
+install(FILES "${_doc}/man/boletin.1.gz" DESTINATION share/man/man1 COMPONENT programa)
+install(FILES "${_doc}/man/es/boletin.1.gz" DESTINATION share/man/es/man1 COMPONENT programa)
+install(FILES "${_doc}/copyright" "${_doc}/changelog.gz" DESTINATION share/doc/boletin
+        COMPONENT programa)
+
 # --- The .deb -------------------------------------------------------------------
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME boletin)
-set(CPACK_PACKAGE_VENDOR "VELTRA")
+set(CPACK_PACKAGE_VENDOR "${BOLETIN_TITULAR}")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 # One package holding only the "programa" component: an install rule added for

@@ -10,6 +10,7 @@ paquetes=(
     xvfb xauth fonts-dejavu-core
     clang libclang-rt-14-dev
     xdotool desktop-file-utils appstream librsvg2-bin
+    dpkg-dev lintian man-db
 )
 faltan=()
 for p in "${paquetes[@]}"; do

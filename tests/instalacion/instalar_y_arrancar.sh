@@ -82,6 +82,12 @@ metainfo=$prefijo/share/metainfo/$id.metainfo.xml
 grep -q "<id>$id</id>" "$metainfo" || fallar "el id de la metainfo no es $id"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" \
     || fallar "la metainfo no lanza $id.desktop"
+# The manual pages and the package's documents (lintian checks their content).
+for f in man/man1/boletin.1.gz man/es/man1/boletin.1.gz doc/boletin/changelog.gz; do
+    gzip -t "$prefijo/share/$f" 2>/dev/null || fallar "falta share/$f o no es gzip"
+done
+grep -q "^License: GPL-3+" "$prefijo/share/doc/boletin/copyright" \
+    || fallar "share/doc/boletin/copyright no da la licencia"
 # Also finds an installed metainfo whose desktop entry is missing or misnamed.
 if command -v appstreamcli >/dev/null; then
     appstreamcli validate-tree --no-net "$raiz" >"$tmp/arbol.log" 2>&1 \

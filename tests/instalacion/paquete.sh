@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Makes the .deb from a build tree and has Debian's own checker look at it:
+# no error and no warning. The informational and pedantic tags are printed.
+#
+#   paquete.sh CONSTRUCCION CPACK
+set -euo pipefail
+
+construccion=$1
+cpack=$2
+
+if ! command -v lintian >/dev/null; then
+    echo "SKIP: falta lintian"
+    exit 77
+fi
+
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+
+fallar() {
+    echo "FALLO: $*" >&2
+    exit 1
+}
+
+"$cpack" -G DEB --config "$construccion/CPackConfig.cmake" -B "$tmp" >"$tmp/cpack.log" 2>&1 \
+    || { cat "$tmp/cpack.log"; fallar "cpack -G DEB"; }
+paquetes=("$tmp"/boletin_*.deb)
+[ ${#paquetes[@]} -eq 1 ] && [ -f "${paquetes[0]}" ] || fallar "cpack no escribió un boletin_*.deb"
+
+# A tag's line, or lintian itself failing, fails the test.
+estado=0
+lintian --pedantic -I --tag-display-limit 0 --fail-on error,warning "${paquetes[0]}" \
+    >"$tmp/lintian.log" 2>&1 || estado=$?
+cat "$tmp/lintian.log"
+[ "$estado" -eq 0 ] || fallar "lintian terminó con $estado"
+! grep -E '^[EW]: ' "$tmp/lintian.log" >/dev/null || fallar "lintian informa de errores o avisos"
+echo "lintian: ni errores ni avisos en $(basename "${paquetes[0]}")"
