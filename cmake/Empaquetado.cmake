@@ -153,6 +153,24 @@ install(FILES "${_doc}/man/boletin.1.gz" DESTINATION share/man/man1 COMPONENT pr
 install(FILES "${_doc}/man/es/boletin.1.gz" DESTINATION share/man/es/man1 COMPONENT programa)
 install(FILES "${_doc}/copyright" "${_doc}/changelog.gz" DESTINATION share/doc/boletin
         COMPONENT programa)
+install(FILES "${PROJECT_SOURCE_DIR}/resources/paquete/lintian-overrides"
+        DESTINATION share/lintian/overrides RENAME boletin COMPONENT programa)
+
+# Last, so that it finds every program installed in the folder. When stripping
+# (as CPack does), also drop what Debian's strip drops: the compilers' notes in
+# .comment and .note.
+install(CODE "
+    if(CMAKE_INSTALL_DO_STRIP)
+        file(GLOB archivos \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${BOLETIN_CARPETA_PROGRAMA}/*\")
+        foreach(f \${archivos})
+            file(READ \"\${f}\" firma LIMIT 4 HEX)
+            if(firma STREQUAL \"7f454c46\")
+                execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment
+                                        --remove-section=.note \"\${f}\"
+                                COMMAND_ERROR_IS_FATAL ANY)
+            endif()
+        endforeach()
+    endif()" COMPONENT programa)
 
 # --- The .deb -------------------------------------------------------------------
 set(CPACK_GENERATOR DEB)
