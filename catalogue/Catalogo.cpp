@@ -1,6 +1,8 @@
 #include "Catalogo.h"
 
+#include "CatalogoAjeno.h"
 #include "Colacion.h"
+#include "Esquema.h"
 #include "JetImport.h"
 
 #include <QFile>
@@ -9,7 +11,12 @@
 
 #include <sqlite3.h>
 
+#include <future>
+
 namespace {
+
+Catalogo::Espera g_espera;
+bool g_esperando = false;
 
 QHash<QString, std::weak_ptr<Catalogo>> &cache()
 {
@@ -39,16 +46,61 @@ sqlite3 *abrirSqlite(const QString &ruta, QString *motivo)
         sqlite3_close(db);
         return nullptr;
     }
-    // A damaged file often opens fine and fails only at the first read: read the
-    // schema now so that the reader hears about it when the catalogue is opened.
-    char *err = nullptr;
-    if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, &err)
-        != SQLITE_OK) {
-        *motivo = QString::fromUtf8(err ? err : sqlite3_errmsg(db));
-        sqlite3_free(err);
+    // A damaged file often opens fine and fails only at the first read: the
+    // schema is read now, so that the reader hears about it when the catalogue
+    // is opened.
+    bool propio = false;
+    if (!Esquema::esPropio(db, &propio, motivo)) {
         sqlite3_close(db);
         return nullptr;
     }
+    if (propio)
+        return db;
+    sqlite3_close(db);
+    return CatalogoAjeno::copiar(ruta, motivo);
+}
+
+sqlite3 *abrirArchivo(const QString &ruta, QString *motivo)
+{
+    sqlite3 *db = nullptr;
+    switch (Catalogo::formatoDe(ruta)) {
+    case Catalogo::Formato::Sqlite:
+        db = abrirSqlite(ruta, motivo);
+        break;
+    case Catalogo::Formato::Jet:
+        db = JetImport::importar(ruta, motivo);
+        break;
+    case Catalogo::Formato::Desconocido:
+        *motivo = QStringLiteral("no es un catálogo (ni SQLite ni Jet/Access)");
+        break;
+    }
+    if (db && !Colacion::registrar(db)) {
+        *motivo = QString::fromUtf8(sqlite3_errmsg(db));
+        sqlite3_close(db);
+        db = nullptr;
+    }
+    return db;
+}
+
+// The open on a thread of its own while the caller's wait runs here. A wait
+// already running (an open reached from inside it) just blocks.
+sqlite3 *abrirEsperando(const QString &ruta, QString *motivo)
+{
+    if (!g_espera.mientras || g_esperando)
+        return abrirArchivo(ruta, motivo);
+    g_esperando = true;
+    using namespace std::chrono;
+    const auto inicio = steady_clock::now();
+    QString motivoHilo;
+    auto apertura =
+        std::async(std::launch::async, [&ruta, &motivoHilo] { return abrirArchivo(ruta, &motivoHilo); });
+    while (apertura.wait_for(20ms) != std::future_status::ready)
+        g_espera.mientras(duration_cast<milliseconds>(steady_clock::now() - inicio));
+    sqlite3 *db = apertura.get();
+    *motivo = motivoHilo;
+    if (g_espera.fin)
+        g_espera.fin();
+    g_esperando = false;
     return db;
 }
 
@@ -82,25 +134,7 @@ std::shared_ptr<Catalogo> Catalogo::abrir(const QString &ruta, QString *error)
         return abierto;
 
     QString motivo = motivoArchivo(ruta);
-    sqlite3 *db = nullptr;
-    if (motivo.isEmpty()) {
-        switch (formatoDe(ruta)) {
-        case Formato::Sqlite:
-            db = abrirSqlite(ruta, &motivo);
-            break;
-        case Formato::Jet:
-            db = JetImport::importar(ruta, &motivo);
-            break;
-        case Formato::Desconocido:
-            motivo = QStringLiteral("no es un catálogo (ni SQLite ni Jet/Access)");
-            break;
-        }
-    }
-    if (db && !Colacion::registrar(db)) {
-        motivo = QString::fromUtf8(sqlite3_errmsg(db));
-        sqlite3_close(db);
-        db = nullptr;
-    }
+    sqlite3 *db = motivo.isEmpty() ? abrirEsperando(ruta, &motivo) : nullptr;
     if (!db) {
         if (error)
             *error = QStringLiteral("No se puede abrir el catálogo «%1»: %2.").arg(ruta, motivo);
@@ -109,6 +143,11 @@ std::shared_ptr<Catalogo> Catalogo::abrir(const QString &ruta, QString *error)
     auto catalogo = std::make_shared<Catalogo>(db, ruta);
     cache().insert(clave, catalogo);
     return catalogo;
+}
+
+void Catalogo::setEspera(Espera espera)
+{
+    g_espera = std::move(espera);
 }
 
 void Catalogo::olvidarTodos()
