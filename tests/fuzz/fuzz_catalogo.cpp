@@ -415,7 +415,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
         QByteArray opciones = qgetenv(variable);
         if (!opciones.isEmpty())
             opciones += ':';
-        opciones += "exitcode=" + QByteArray::number(codigoSanitizer);
+        opciones += "abort_on_error=0:exitcode=" + QByteArray::number(codigoSanitizer);
         qputenv(variable, opciones);
     }
     g_enProceso = qEnvironmentVariableIntValue("BOLETIN_FUZZ_EN_PROCESO") != 0;
