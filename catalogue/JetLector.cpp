@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -556,7 +557,10 @@ sqlite3 *leer(const QByteArray &rutaNativa, QString *motivo)
     }
 
     sqlite3 *db = nullptr;
-    if (sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr)
+    // In memdb, so that the answer can be sent straight from the database's own
+    // memory (sqlite3_serialize without a copy).
+    if (sqlite3_open_v2("file:/boletin-jet?vfs=memdb", &db,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI, nullptr)
             != SQLITE_OK
         || !Colacion::registrar(db)) {
         *motivo = QStringLiteral("no se pudo crear la copia en memoria (%1)")
@@ -564,6 +568,9 @@ sqlite3 *leer(const QByteArray &rutaNativa, QString *motivo)
         sqlite3_close(db);
         return nullptr;
     }
+    // memdb stops at 1 GiB unless told otherwise; the memory cap is the limit.
+    sqlite3_int64 sinTope = std::numeric_limits<sqlite3_int64>::max();
+    sqlite3_file_control(db, "main", SQLITE_FCNTL_SIZE_LIMIT, &sinTope);
     if (!copiarTodo(mdb.get(), db, motivo)) {
         sqlite3_close(db);
         return nullptr;
