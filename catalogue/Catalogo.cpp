@@ -16,7 +16,24 @@
 namespace {
 
 Catalogo::Espera g_espera;
-bool g_esperando = false;
+int g_esperas = 0; // waits running, one inside another
+
+// An open on a thread of its own. An open of the same file reached while it runs
+// (from the events the wait lets through) waits for it instead of starting
+// another; the first to see it done makes the catalogue.
+struct Apertura
+{
+    std::shared_future<sqlite3 *> futuro;
+    QString motivo; // written by the thread, read once the future is ready
+    std::shared_ptr<Catalogo> catalogo;
+    bool recogida = false;
+};
+
+QHash<QString, std::shared_ptr<Apertura>> &enCurso()
+{
+    static QHash<QString, std::shared_ptr<Apertura>> a;
+    return a;
+}
 
 QHash<QString, std::weak_ptr<Catalogo>> &cache()
 {
@@ -82,28 +99,6 @@ sqlite3 *abrirArchivo(const QString &ruta, QString *motivo)
     return db;
 }
 
-// The open on a thread of its own while the caller's wait runs here. A wait
-// already running (an open reached from inside it) just blocks.
-sqlite3 *abrirEsperando(const QString &ruta, QString *motivo)
-{
-    if (!g_espera.mientras || g_esperando)
-        return abrirArchivo(ruta, motivo);
-    g_esperando = true;
-    using namespace std::chrono;
-    const auto inicio = steady_clock::now();
-    QString motivoHilo;
-    auto apertura =
-        std::async(std::launch::async, [&ruta, &motivoHilo] { return abrirArchivo(ruta, &motivoHilo); });
-    while (apertura.wait_for(20ms) != std::future_status::ready)
-        g_espera.mientras(duration_cast<milliseconds>(steady_clock::now() - inicio));
-    sqlite3 *db = apertura.get();
-    *motivo = motivoHilo;
-    if (g_espera.fin)
-        g_espera.fin();
-    g_esperando = false;
-    return db;
-}
-
 } // namespace
 
 Catalogo::Catalogo(sqlite3 *db, QString ruta) : m_db(db), m_ruta(std::move(ruta)) {}
@@ -134,15 +129,49 @@ std::shared_ptr<Catalogo> Catalogo::abrir(const QString &ruta, QString *error)
         return abierto;
 
     QString motivo = motivoArchivo(ruta);
-    sqlite3 *db = motivo.isEmpty() ? abrirEsperando(ruta, &motivo) : nullptr;
-    if (!db) {
+    if (!motivo.isEmpty()) {
         if (error)
             *error = QStringLiteral("No se puede abrir el catálogo «%1»: %2.").arg(ruta, motivo);
         return nullptr;
     }
-    auto catalogo = std::make_shared<Catalogo>(db, ruta);
-    cache().insert(clave, catalogo);
-    return catalogo;
+    if (!g_espera.mientras) {
+        sqlite3 *db = abrirArchivo(ruta, &motivo);
+        if (!db) {
+            if (error)
+                *error = QStringLiteral("No se puede abrir el catálogo «%1»: %2.").arg(ruta, motivo);
+            return nullptr;
+        }
+        auto catalogo = std::make_shared<Catalogo>(db, ruta);
+        cache().insert(clave, catalogo);
+        return catalogo;
+    }
+
+    std::shared_ptr<Apertura> apertura = enCurso().value(clave);
+    if (!apertura) {
+        apertura = std::make_shared<Apertura>();
+        apertura->futuro = std::async(std::launch::async, [ruta, a = apertura.get()] {
+                               return abrirArchivo(ruta, &a->motivo);
+                           }).share();
+        enCurso().insert(clave, apertura);
+    }
+    using namespace std::chrono;
+    const auto inicio = steady_clock::now();
+    ++g_esperas;
+    while (apertura->futuro.wait_for(20ms) != std::future_status::ready)
+        g_espera.mientras(duration_cast<milliseconds>(steady_clock::now() - inicio));
+    if (--g_esperas == 0 && g_espera.fin)
+        g_espera.fin();
+    if (!apertura->recogida) {
+        apertura->recogida = true;
+        enCurso().remove(clave);
+        if (sqlite3 *db = apertura->futuro.get()) {
+            apertura->catalogo = std::make_shared<Catalogo>(db, ruta);
+            cache().insert(clave, apertura->catalogo);
+        }
+    }
+    if (!apertura->catalogo && error)
+        *error = QStringLiteral("No se puede abrir el catálogo «%1»: %2.").arg(ruta, apertura->motivo);
+    return apertura->catalogo;
 }
 
 void Catalogo::setEspera(Espera espera)
