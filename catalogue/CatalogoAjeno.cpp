@@ -82,23 +82,43 @@ sqlite3 *copiar(const QString &ruta, QString *motivo)
                0);
     bool ok = ejecutar("BEGIN");
     for (const QByteArray &tabla : tablas) {
-        const QByteArray nombres = QByteArrayLiteral("SELECT name, type FROM pragma_table_info(")
-                                   + '\'' + QByteArray(tabla).replace('\'', "''") + '\''
-                                   + QByteArrayLiteral(", 'ajeno')");
+        const QByteArray t = QByteArray(tabla).replace('\'', "''");
+        const QByteArray nombres =
+            "SELECT name, type FROM pragma_table_info('" + t + "', 'ajeno')";
         const QByteArrayList columnas = textos(db, nombres, 0);
         const QByteArrayList tipos = textos(db, nombres, 1);
         QByteArrayList declaradas;
+        QByteArray clave; // the program's key, kept where every row has one of its own
         for (qsizetype i = 0; i < columnas.size(); ++i) {
             QByteArray d = Esquema::declaracion(tabla, columnas[i]);
             if (d.isNull())
                 d = declaracionAjena(tipos.value(i));
             declaradas << identificador(columnas[i]) + ' ' + d;
+            if (Esquema::esClave(tabla, columnas[i]))
+                clave = columnas[i];
         }
+        // A null would become a new number there: no key then.
+        if (!clave.isEmpty()
+            && !textos(db,
+                       "SELECT 1 FROM ajeno." + identificador(tabla) + " WHERE "
+                           + identificador(clave) + " IS NULL LIMIT 1",
+                       0)
+                    .isEmpty())
+            clave.clear();
+        const auto copiarTabla = [&](bool conClave) {
+            QByteArrayList d = declaradas;
+            if (conClave)
+                d[columnas.indexOf(clave)] += " PRIMARY KEY";
+            return ejecutar("CREATE TABLE main." + identificador(tabla) + " (" + d.join(", ") + ")")
+                   && ejecutar("INSERT INTO main." + identificador(tabla) + " SELECT * FROM ajeno."
+                               + identificador(tabla));
+        };
+        // The key makes lookups by it as quick as on the program's own catalogue
+        // and spares an index; ids repeated or not whole numbers refuse it.
         ok = ok && !declaradas.isEmpty()
-             && ejecutar("CREATE TABLE main." + identificador(tabla) + " ("
-                         + declaradas.join(", ") + ")")
-             && ejecutar("INSERT INTO main." + identificador(tabla) + " SELECT * FROM ajeno."
-                         + identificador(tabla));
+             && ((!clave.isEmpty() && copiarTabla(true))
+                 || ((clave.isEmpty() || ejecutar("DROP TABLE main." + identificador(tabla)))
+                     && copiarTabla(false)));
         if (!ok)
             break;
     }

@@ -2,6 +2,8 @@
 
 #include "Colacion.h"
 
+#include <QSet>
+
 #include <sqlite3.h>
 
 namespace {
@@ -73,6 +75,7 @@ struct Referencia
 {
     QHash<QByteArray, QByteArray> objetos;     // name -> CREATE statement as SQLite keeps it
     QHash<QByteArray, QByteArray> declaradas;  // "tabla.columna", lower case -> declaration
+    QSet<QByteArray> claves;                   // "tabla.columna" of each INTEGER PRIMARY KEY
 };
 
 // The schema written into an empty in-memory database once, read back as
@@ -106,8 +109,11 @@ const Referencia &referencia()
             const QByteArray columna = texto(2);
             const char *tipo = nullptr;
             const char *colacion = nullptr;
+            int clave = 0;
             sqlite3_table_column_metadata(db, "main", nombre.constData(), columna.constData(),
-                                          &tipo, &colacion, nullptr, nullptr, nullptr);
+                                          &tipo, &colacion, nullptr, &clave, nullptr);
+            if (clave && esRowid(db, nombre.constData(), columna.constData()))
+                r.claves.insert((nombre + '.' + columna).toLower());
             QByteArray d(tipo ? tipo : "");
             if (colacion && qstricmp(colacion, "BINARY") != 0)
                 d += QByteArrayLiteral(" COLLATE ") + colacion;
@@ -158,6 +164,11 @@ bool esPropio(sqlite3 *db, bool *propio, QString *error)
 QByteArray declaracion(const QByteArray &tabla, const QByteArray &columna)
 {
     return referencia().declaradas.value((tabla + '.' + columna).toLower());
+}
+
+bool esClave(const QByteArray &tabla, const QByteArray &columna)
+{
+    return referencia().claves.contains((tabla + '.' + columna).toLower());
 }
 
 

@@ -31,4 +31,7 @@ bool esPropio(sqlite3 *db, bool *propio, QString *error);
 // ...), without keys; a null text for a column not of its schema.
 QByteArray declaracion(const QByteArray &tabla, const QByteArray &columna);
 
+// Whether `columna` is the INTEGER PRIMARY KEY of `tabla` in this program's schema.
+bool esClave(const QByteArray &tabla, const QByteArray &columna);
+
 } // namespace Esquema
