@@ -128,19 +128,18 @@ std::shared_ptr<Catalogo> Catalogo::abrir(const QString &ruta, QString *error)
     if (auto abierto = cache().value(clave).lock())
         return abierto;
 
-    QString motivo = motivoArchivo(ruta);
-    if (!motivo.isEmpty()) {
+    const auto fallo = [&ruta, error](const QString &motivo) {
         if (error)
             *error = QStringLiteral("No se puede abrir el catálogo «%1»: %2.").arg(ruta, motivo);
-        return nullptr;
-    }
+        return std::shared_ptr<Catalogo>();
+    };
+    QString motivo = motivoArchivo(ruta);
+    if (!motivo.isEmpty())
+        return fallo(motivo);
     if (!g_espera.mientras) {
         sqlite3 *db = abrirArchivo(ruta, &motivo);
-        if (!db) {
-            if (error)
-                *error = QStringLiteral("No se puede abrir el catálogo «%1»: %2.").arg(ruta, motivo);
-            return nullptr;
-        }
+        if (!db)
+            return fallo(motivo);
         auto catalogo = std::make_shared<Catalogo>(db, ruta);
         cache().insert(clave, catalogo);
         return catalogo;
@@ -169,9 +168,7 @@ std::shared_ptr<Catalogo> Catalogo::abrir(const QString &ruta, QString *error)
             cache().insert(clave, apertura->catalogo);
         }
     }
-    if (!apertura->catalogo && error)
-        *error = QStringLiteral("No se puede abrir el catálogo «%1»: %2.").arg(ruta, apertura->motivo);
-    return apertura->catalogo;
+    return apertura->catalogo ? apertura->catalogo : fallo(apertura->motivo);
 }
 
 void Catalogo::setEspera(Espera espera)
