@@ -75,7 +75,9 @@ install(CODE "
 
 # Relative paths throughout, so that CPack can stage the same rules under /usr.
 install(TARGETS boletin RUNTIME DESTINATION ${BOLETIN_CARPETA_PROGRAMA} COMPONENT programa)
-# The Jet reading process: the program starts it from its own folder.
+# The Jet reading process: the program starts it from its own folder, so the
+# two are built and installed together.
+add_dependencies(boletin boletin-jet)
 install(TARGETS boletin-jet RUNTIME DESTINATION ${BOLETIN_CARPETA_PROGRAMA} COMPONENT programa)
 
 if(_catalogo)
