@@ -1,6 +1,7 @@
 #include "FormBusqueda.h"
 #include "FormPrincipal.h"
 #include "Programa.h"
+#include "VentanaLectura.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -97,6 +98,7 @@ int main(int argc, char *argv[])
     }
 
     FormBusqueda::registrar();
+    VentanaLectura::instalar();
     FormPrincipal &principal = Instancia<FormPrincipal>::get();
     if (!Instancia<FormPrincipal>::cargada())
         return 0; // no disc: the reader has been told

@@ -9,6 +9,11 @@
 # median of $VUELTAS runs (default 5; 3 from a million articles on). The raw
 # result lines go to $BOLETIN_BENCH_DATOS/resultados.tsv, each run's time and
 # the programs' chatter to medir.log there.
+#
+# Each catalogue is also measured as another tool would have written it (plain
+# CREATE TABLE, no collation, no keys, no indexes; cases ajeno:*), and at 100 000
+# articles as a Jet file (tests' fixture boletin_100k.mdb.xz, or $BOLETIN_JET_100K;
+# cases jet:*).
 set -euo pipefail
 
 raiz=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -37,6 +42,8 @@ export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$datos/runtime}
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 bench=$build/bench
 crear=$build/tools/crear_coleccion
+export BOLETIN_JET=$build/app/boletin-jet
+jet_100k=${BOLETIN_JET_100K:-$raiz/../shared/fixtures/jet/boletin_100k.mdb.xz}
 
 vueltas_para() { # fewer runs where one run takes seconds
     if [ -n "${VUELTAS:-}" ]; then echo "$VUELTAS"; elif [ "$1" -ge 1000000 ]; then echo 3; else echo 5; fi
@@ -61,6 +68,55 @@ cli() { # caso tamaño catálogo vueltas sentencia
     printf 'RESULTADO\tcli:%s\t%s\t%s\t%s\t%s\t%s\t-1\t-1\t-1\n' "$caso" "$tamano" "$filas" \
         "$(printf '%s\n' "${ms[@]}" | mediana)" "$(printf '%s\n' "${ms[@]}" | sort -g | head -1)" \
         "$(printf '%s\n' "${ms[@]}" | sort -g | tail -1)" >>"$resultados"
+}
+
+# The catalogue as another tool writes it: the program's tables declared plainly
+# (no collation, no keys), rows copied, no indexes. Made with the sqlite3 tool.
+hacer_ajeno() { # origen destino
+    local origen=$1 destino=$2
+    rm -f "$destino"
+    {
+        echo "ATTACH '$origen' AS o; BEGIN;"
+        sqlite3 -readonly "$origen" "SELECT sql || ';' FROM sqlite_schema WHERE type = 'table' AND name NOT LIKE 'sqlite_%'" |
+            sed -e 's/ COLLATE es//g' -e 's/ PRIMARY KEY//g'
+        sqlite3 -readonly "$origen" "SELECT 'INSERT INTO main.\"' || name || '\" SELECT * FROM o.\"' || name || '\";' FROM sqlite_schema WHERE type = 'table' AND name NOT LIKE 'sqlite_%'"
+        echo "COMMIT;"
+    } | sqlite3 "$destino"
+}
+
+# The five searches on one catalogue, each case named with a prefix (ajeno:,
+# jet:) so that it stands apart from the program's own catalogue.
+buscar() { # prefijo carpeta tamaño vueltas
+    local prefijo=$1 carpeta=$2 tamano=$3 v=$4 caso texto
+    for caso in titulo espacios autor cronologico materia; do
+        texto=
+        [ "$caso" = titulo ] && texto=$texto_titulo
+        [ "$caso" = autor ] && texto=$texto_autor
+        echo "  $tamano: $prefijo$caso ..." >&2
+        "$bench/bench_ventanas" --carpeta "$carpeta" --caso "$caso" --texto "$texto" \
+            --vueltas "$v" --tamano "$tamano" 2>>"$log" |
+            sed -E "s/^RESULTADO\t(suelo:)?/RESULTADO\t\1$prefijo/" >>"$resultados"
+    done
+}
+
+# From the click on Comenzar to the search window painted, the catalogue opened
+# on the way: once per process, $v processes, one line of their median.
+comenzar() { # caso carpeta tamaño vueltas
+    local caso=$1 carpeta=$2 tamano=$3 v=$4 lineas=()
+    echo "  $tamano: $caso ..." >&2
+    for ((i = 0; i < v; i++)); do
+        lineas+=("$("$bench/bench_ventanas" --carpeta "$carpeta" --caso comenzar \
+            --tamano "$tamano" 2>>"$log" | grep '^RESULTADO')")
+    done
+    printf '%s\n' "${lineas[@]}" | awk -F'\t' -v caso="$caso" '
+        function med(a, n,   i, j, t) {
+            for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (a[j] < a[i]) { t = a[i]; a[i] = a[j]; a[j] = t }
+            return n % 2 ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2
+        }
+        { n++; ms[n] = $5; cpu[n] = $10; filas = $4; tam = $3
+          if (n == 1 || $5 < mn) mn = $5; if ($5 > mx) mx = $5; if ($8 > pico) pico = $8 }
+        END { if (n) printf "RESULTADO\t%s\t%s\t%s\t%.1f\t%.1f\t%.1f\t%d\t-1\t%.1f\n", caso, tam, filas,
+                              med(ms, n), mn, mx, pico, med(cpu, n) }' >>"$resultados"
 }
 
 unidos="SELECT des_articulo, id_articulo, NumerosPorAños.des_añoNumero From AutoresArticulos, NumerosPorAños Where AutoresArticulos.id_boletin = NumerosPorAños.id_boletin"
@@ -89,6 +145,35 @@ for n in "${tamanos[@]}"; do
                 --texto "$texto_titulo" --vueltas "$v" --tamano "$n" >>"$resultados" 2>>"$log"
         done
     fi
+    comenzar comenzar "$carpeta" "$n" "$v"
+
+    # The same catalogue as another tool would have written it.
+    ajeno=$datos/a$n
+    if [ -n "${REHACER:-}" ] || [ ! -f "$ajeno/boletin.mdb" ]; then
+        echo "Copiando el catálogo de $n artículos con otro esquema en $ajeno ..." >&2
+        mkdir -p "$ajeno"
+        hacer_ajeno "$carpeta/boletin.mdb" "$ajeno/boletin.mdb"
+    fi
+    ln -sfn "$carpeta/completo" "$ajeno/completo"
+    buscar ajeno: "$ajeno" "$n" "$v"
+    comenzar ajeno:comenzar "$ajeno" "$n" "$v"
+
+    # And as a Jet file, where there is one of this size.
+    if [ "$n" = 100000 ] && [ -f "$jet_100k" ]; then
+        jet=$datos/j$n
+        mkdir -p "$jet"
+        if [ ! -f "$datos/boletin_100k.mdb" ]; then
+            echo "Descomprimiendo $jet_100k ..." >&2
+            xz -dc "$jet_100k" >"$datos/boletin_100k.mdb"
+        fi
+        ln -sfn "$datos/boletin_100k.mdb" "$jet/boletin.mdb"
+        ln -sfn "$carpeta/completo" "$jet/completo"
+        "$bench/bench_motor" lectura --vueltas "$v" "$datos/boletin_100k.mdb" >>"$resultados" 2>>"$log"
+        "$bench/bench_motor" jet --vueltas "$v" "$datos/boletin_100k.mdb" >>"$resultados" 2>>"$log"
+        buscar jet: "$jet" "$n" "$v"
+        comenzar jet:comenzar "$jet" "$n" "$v"
+    fi
+
     cli titulo "$n" "$carpeta/boletin.mdb" "$v" "$unidos AND lower(des_articulo) LIKE '%$texto_titulo%'"
     cli espacios "$n" "$carpeta/boletin.mdb" "$v" "$unidos AND lower(des_articulo) LIKE '%%'"
     cli autor "$n" "$carpeta/boletin.mdb" "$v" "SELECT * FROM Autores WHERE lower(autor) LIKE '%$texto_autor%'"
@@ -152,8 +237,12 @@ END {
     }
     print ""
     print "ms: mediana del reloj en ms, del clic a la lista con sus líneas (documento: a la primera"
-    print "página pintada; arranque: del inicio del proceso a la ventana principal pintada; jet: la"
-    print "importación). vista: hasta la lista maquetada y pintada. cpu: tiempo de CPU del proceso."
+    print "página pintada; arranque: del inicio del proceso a la ventana principal pintada; jet:"
+    print "la importación; lectura: libmdb solo leyendo cada fila; comenzar: del clic en Comenzar a"
+    print "la ventana de búsqueda pintada, con el catálogo abierto). vista: hasta la lista maquetada"
+    print "y pintada. cpu: tiempo de CPU del proceso. ajeno: el mismo catálogo con el esquema que"
+    print "escribiría otra herramienta (CREATE TABLE sin colación, sin claves ni índices); jet: el"
+    print "catálogo de 100 000 artículos como archivo Jet."
     print "MiB: pico de memoria residente del proceso (VmHWM). suelo, s. cpu: SQLite solo con las"
     print "mismas sentencias, medido junto a cada vuelta; ×s, ×cpu: cociente caso/suelo. comojet:"
     print "el suelo sobre el catálogo con la forma de una importación Jet. sqlite3: la herramienta"

@@ -2,13 +2,16 @@
 
 #include <QString>
 
+#include <chrono>
+#include <functional>
 #include <memory>
 
 struct sqlite3;
 
-// One open catalogue: an SQLite connection, read-only. A Jet (.mdb) file is read
-// whole into an in-memory database the first time it is opened; every data source
-// naming the same file then shares that connection.
+// One open catalogue: an SQLite connection, read-only. A Jet (.mdb) file, or an
+// SQLite file whose tables another tool declared, is read whole into an in-memory
+// database the first time it is opened; every data source naming the same file
+// then shares that connection.
 class Catalogo final
 {
 public:
@@ -17,6 +20,18 @@ public:
     // Returns the open catalogue, or nullptr and sets *error to a Spanish text
     // that names the file and the reason.
     static std::shared_ptr<Catalogo> abrir(const QString &ruta, QString *error);
+
+    // How the opening thread waits for a catalogue to open. When set, abrir()
+    // opens on a thread of its own and meanwhile calls `mientras` every few
+    // hundredths of a second with the time gone by (an interface keeps its
+    // windows alive there), then `fin` once the catalogue is open or has failed.
+    // Unset (the default), abrir() just blocks.
+    struct Espera
+    {
+        std::function<void(std::chrono::milliseconds transcurrido)> mientras;
+        std::function<void()> fin;
+    };
+    static void setEspera(Espera espera);
 
     // Forgets every cached catalogue, so the next abrir() reads the file again.
     static void olvidarTodos();

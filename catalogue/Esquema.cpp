@@ -1,5 +1,9 @@
 #include "Esquema.h"
 
+#include "Colacion.h"
+
+#include <QSet>
+
 #include <sqlite3.h>
 
 namespace {
@@ -67,9 +71,106 @@ bool esRowid(sqlite3 *db, const char *tabla, const char *columna)
     return es;
 }
 
+struct Referencia
+{
+    QHash<QByteArray, QByteArray> objetos;     // name -> CREATE statement as SQLite keeps it
+    QHash<QByteArray, QByteArray> declaradas;  // "tabla.columna", lower case -> declaration
+    QSet<QByteArray> claves;                   // "tabla.columna" of each INTEGER PRIMARY KEY
+};
+
+// The schema written into an empty in-memory database once, read back as
+// SQLite keeps it.
+const Referencia &referencia()
+{
+    static const Referencia r = [] {
+        Referencia r;
+        sqlite3 *db = nullptr;
+        if (sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr)
+                != SQLITE_OK
+            || !Colacion::registrar(db) || !Esquema::crearTablas(db)
+            || !Esquema::crearIndices(db)) {
+            sqlite3_close(db);
+            return r;
+        }
+        sqlite3_stmt *st = nullptr;
+        sqlite3_prepare_v2(db,
+                           "SELECT s.name, s.sql, c.name FROM sqlite_schema AS s "
+                           "LEFT JOIN pragma_table_info(s.name) AS c ON s.type = 'table' "
+                           "WHERE s.type IN ('table', 'index') AND s.name NOT LIKE 'sqlite_%'",
+                           -1, &st, nullptr);
+        while (sqlite3_step(st) == SQLITE_ROW) {
+            const auto texto = [st](int i) {
+                return QByteArray(reinterpret_cast<const char *>(sqlite3_column_text(st, i)));
+            };
+            const QByteArray nombre = texto(0);
+            r.objetos.insert(nombre, texto(1));
+            if (sqlite3_column_type(st, 2) == SQLITE_NULL)
+                continue;
+            const QByteArray columna = texto(2);
+            const char *tipo = nullptr;
+            const char *colacion = nullptr;
+            int clave = 0;
+            sqlite3_table_column_metadata(db, "main", nombre.constData(), columna.constData(),
+                                          &tipo, &colacion, nullptr, &clave, nullptr);
+            if (clave && esRowid(db, nombre.constData(), columna.constData()))
+                r.claves.insert((nombre + '.' + columna).toLower());
+            QByteArray d(tipo ? tipo : "");
+            if (colacion && qstricmp(colacion, "BINARY") != 0)
+                d += QByteArrayLiteral(" COLLATE ") + colacion;
+            r.declaradas.insert((nombre + '.' + columna).toLower(), d);
+        }
+        sqlite3_finalize(st);
+        sqlite3_close(db);
+        return r;
+    }();
+    return r;
+}
+
 } // namespace
 
 namespace Esquema {
+
+bool esPropio(sqlite3 *db, bool *propio, QString *error)
+{
+    const Referencia &r = referencia();
+    sqlite3_stmt *st = nullptr;
+    if (sqlite3_prepare_v2(db,
+                           "SELECT name, sql FROM main.sqlite_schema "
+                           "WHERE type IN ('table', 'index') AND name NOT LIKE 'sqlite_%'",
+                           -1, &st, nullptr)
+        != SQLITE_OK) {
+        *error = QString::fromUtf8(sqlite3_errmsg(db));
+        return false;
+    }
+    qsizetype iguales = 0;
+    int rc = 0;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        const auto *nombre = reinterpret_cast<const char *>(sqlite3_column_text(st, 0));
+        const auto *sql = reinterpret_cast<const char *>(sqlite3_column_text(st, 1));
+        const auto i = r.objetos.constFind(QByteArray(nombre));
+        if (i != r.objetos.cend() && sql && *i == sql)
+            ++iguales;
+    }
+    if (rc != SQLITE_DONE) {
+        *error = QString::fromUtf8(sqlite3_errmsg(db));
+        sqlite3_finalize(st);
+        return false;
+    }
+    sqlite3_finalize(st);
+    *propio = !r.objetos.isEmpty() && iguales == r.objetos.size();
+    return true;
+}
+
+QByteArray declaracion(const QByteArray &tabla, const QByteArray &columna)
+{
+    return referencia().declaradas.value((tabla + '.' + columna).toLower());
+}
+
+bool esClave(const QByteArray &tabla, const QByteArray &columna)
+{
+    return referencia().claves.contains((tabla + '.' + columna).toLower());
+}
+
 
 bool crearTablas(sqlite3 *db)
 {
@@ -87,7 +188,11 @@ bool crearIndices(sqlite3 *db)
         if (rc != SQLITE_OK && rc != SQLITE_ERROR)
             ok = false;
     }
-    sqlite3_exec(db, "ANALYZE", nullptr, nullptr, nullptr);
+    // Statistics from a sample of each index: enough for the planner to tell a
+    // large table from a small one, and a full ANALYZE costs as much as an
+    // index build at a million articles.
+    sqlite3_exec(db, "PRAGMA analysis_limit=1000; ANALYZE; PRAGMA analysis_limit=0", nullptr,
+                 nullptr, nullptr);
     return ok;
 }
 

@@ -6,10 +6,12 @@
 // imports.
 namespace JetImport {
 
-inline constexpr std::chrono::milliseconds limitePorDefecto{30000};
+// Zero: the limit grows with the file's size (a few seconds for a small file,
+// over a minute for a million articles).
+inline constexpr std::chrono::milliseconds limitePorDefecto{0};
 
 // How long the reading of one file may take before its process is killed and the
-// import fails.
+// import fails; limitePorDefecto to let the file's size decide.
 void setLimite(std::chrono::milliseconds limite);
 std::chrono::milliseconds limite();
 

@@ -4,6 +4,7 @@
 #include "JetAjustes.h"
 #include "JetLector.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
@@ -17,17 +18,8 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#if defined(__SANITIZE_ADDRESS__)
-#define BOLETIN_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define BOLETIN_ASAN 1
-#endif
-#endif
 
 Q_LOGGING_CATEGORY(lcJet, "boletin.jet")
 
@@ -39,12 +31,10 @@ using Reloj = steady_clock;
 std::atomic<milliseconds> g_limite{JetImport::limitePorDefecto};
 std::atomic<JetImport::Simulacion> g_simulacion{JetImport::Simulacion::Ninguna};
 
-// The child's answer: a kind byte, a 64-bit length in this machine's order, then
-// that many bytes.
-constexpr char envioBase = 'B';   // the serialised database
-constexpr char envioMotivo = 'M'; // a Spanish reason why the file cannot be read
-constexpr size_t largoCabecera = 1 + sizeof(quint64);
-constexpr quint64 maximoMotivo = 64 * 1024;
+using JetLector::envioBase;
+using JetLector::envioMotivo;
+using JetLector::largoCabecera;
+using JetLector::maximoMotivo;
 // libmdb's complaints are kept only for the log.
 constexpr qsizetype maximoAvisos = 2048;
 
@@ -53,112 +43,27 @@ QString danado(const QString &detalle)
     return QStringLiteral("el archivo está dañado (%1)").arg(detalle);
 }
 
-// ---- Child side ----------------------------------------------------------------
-
-bool escribirTodo(int fd, const void *datos, size_t largo)
+// A healthy file reads at tens of megabytes a second; a damaged one that sends
+// libmdb round in circles is given up on after a few seconds, a large one is
+// given what a slow machine needs.
+milliseconds plazoPara(qint64 tamano)
 {
-    const auto *p = static_cast<const char *>(datos);
-    while (largo > 0) {
-        const ssize_t n = ::write(fd, p, largo);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        p += n;
-        largo -= size_t(n);
-    }
-    return true;
+    constexpr qint64 base = 3000;
+    constexpr qint64 msPorMiB = 500;
+    return milliseconds(base + tamano / (1024 * 1024) * msPorMiB);
 }
 
-bool enviar(int fd, char tipo, const void *datos, quint64 largo, quint64 anunciado)
+// The reading process's program: named by BOLETIN_JET, else beside the running
+// program (where the package installs it).
+QString rutaLector()
 {
-    char cabecera[largoCabecera];
-    cabecera[0] = tipo;
-    std::memcpy(cabecera + 1, &anunciado, sizeof anunciado);
-    return escribirTodo(fd, cabecera, sizeof cabecera) && escribirTodo(fd, datos, largo);
-}
-
-// A damaged file can send libmdb round a chain of pages that grows a buffer
-// without end; cap the child's memory well above what the copy needs so that it
-// fails alone instead of starving the machine. AddressSanitizer reserves terabytes
-// of shadow memory, so its builds go without.
-void limitarMemoria([[maybe_unused]] qint64 tamanoArchivo)
-{
-#ifndef BOLETIN_ASAN
-    // The limit counts what the child inherited from the parent too.
-    QFile estado(QStringLiteral("/proc/self/status"));
-    if (!estado.open(QIODevice::ReadOnly))
-        return;
-    const QByteArray texto = estado.readAll();
-    const qsizetype i = texto.indexOf("VmData:");
-    if (i < 0)
-        return;
-    const QByteArray linea = texto.mid(i + 7, texto.indexOf('\n', i) - i - 7).trimmed();
-    bool ok = false;
-    const qint64 heredadoKb = linea.left(linea.indexOf(' ')).toLongLong(&ok);
-    if (!ok)
-        return;
-    const rlim_t limite = rlim_t(heredadoKb) * 1024 + (rlim_t(1) << 30) + rlim_t(tamanoArchivo) * 8;
-    const rlimit r{limite, limite};
-    setrlimit(RLIMIT_DATA, &r);
-#endif
-}
-
-[[noreturn]] void hijo(const QByteArray &ruta, qint64 tamanoArchivo, int fdDatos, int fdAvisos)
-{
-    // A crash here must end this process at once, not run handlers inherited from
-    // the parent (a test framework's that prints a backtrace, say).
-    for (const int s : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGPIPE, SIGTERM, SIGINT})
-        std::signal(s, SIG_DFL);
-    sigset_t ninguna;
-    sigemptyset(&ninguna);
-    sigprocmask(SIG_SETMASK, &ninguna, nullptr);
-    // libmdb complains on stderr and dumps pages on stdout: neither belongs in the
-    // parent's output.
-    dup2(fdAvisos, STDOUT_FILENO);
-    dup2(fdAvisos, STDERR_FILENO);
-    close(fdAvisos);
-    limitarMemoria(tamanoArchivo);
-    // libmdb converts text to the charset this names.
-    setenv("MDB_ICONV", "UTF-8", 1);
-
-    switch (g_simulacion.load()) {
-    case JetImport::Simulacion::Ninguna:
-        break;
-    case JetImport::Simulacion::Colgarse:
-        for (;;)
-            pause();
-    case JetImport::Simulacion::Estrellarse:
-        raise(SIGSEGV);
-        _exit(0);
-    case JetImport::Simulacion::SalirConError:
-        _exit(3);
-    case JetImport::Simulacion::CortarEnvio: {
-        const char parte[16] = {};
-        enviar(fdDatos, envioBase, parte, sizeof parte, 4096);
-        _exit(0);
-    }
-    }
-
-    QString motivo;
-    bool enviado = false;
-    // The database and its serialisation are freed by _exit, like everything else here.
-    if (sqlite3 *db = JetLector::leer(ruta, &motivo)) {
-        sqlite3_int64 largo = 0;
-        if (unsigned char *bytes = sqlite3_serialize(db, "main", &largo, 0))
-            enviado = enviar(fdDatos, envioBase, bytes, quint64(largo), quint64(largo));
-        else
-            motivo = QStringLiteral("no hay memoria suficiente para la copia del catálogo");
-    }
-    if (!motivo.isEmpty()) {
-        const QByteArray texto = motivo.toUtf8().left(maximoMotivo);
-        enviado = enviar(fdDatos, envioMotivo, texto.constData(), quint64(texto.size()),
-                         quint64(texto.size()));
-    }
-    // _exit: no atexit handlers, no flushing of the parent's stdio buffers, no
-    // leak check of a process that is about to vanish.
-    _exit(enviado ? 0 : 1);
+    const QString elegida = qEnvironmentVariable("BOLETIN_JET");
+    if (!elegida.isEmpty())
+        return elegida;
+    const QString carpeta = QCoreApplication::instance()
+                                ? QCoreApplication::applicationDirPath()
+                                : QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
+    return carpeta + QStringLiteral("/boletin-jet");
 }
 
 // ---- Parent side ---------------------------------------------------------------
@@ -368,8 +273,14 @@ sqlite3 *importar(const QString &ruta, QString *motivo)
 {
     const QByteArray nativa = QFile::encodeName(ruta);
     const qint64 tamano = QFileInfo(ruta).size();
-    const milliseconds plazo = g_limite;
+    const milliseconds plazo = g_limite.load() > 0ms ? g_limite.load() : plazoPara(tamano);
     const Reloj::time_point limite = Reloj::now() + plazo;
+
+    const QString lector = rutaLector();
+    if (!QFileInfo(lector).isExecutable()) {
+        *motivo = QStringLiteral("no se encuentra el lector de archivos Jet «%1»").arg(lector);
+        return nullptr;
+    }
 
     int datos[2] = {-1, -1};
     int avisos[2] = {-1, -1};
@@ -381,11 +292,31 @@ sqlite3 *importar(const QString &ruta, QString *motivo)
                 close(fd);
         return nullptr;
     }
+    // Everything the child needs is made before fork: after it, in a process
+    // copied from a multi-threaded one, only async-signal-safe calls are sound.
+    const QByteArray programa = QFile::encodeName(lector);
+    const QByteArray simulacion = QByteArray::number(int(g_simulacion.load()));
+    char *const argumentos[] = {const_cast<char *>(programa.constData()),
+                                const_cast<char *>(nativa.constData()),
+                                const_cast<char *>(simulacion.constData()), nullptr};
+    const QByteArray sinLector =
+        QStringLiteral("no se puede ejecutar el lector de archivos Jet «%1»")
+            .arg(QFile::decodeName(programa))
+            .toUtf8();
     const pid_t pid = fork();
     if (pid == 0) {
-        close(datos[0]);
-        close(avisos[0]);
-        hijo(nativa, tamano, datos[1], avisos[1]);
+        // The two write ends out of the way first, then to their places: the
+        // answer on 3, libmdb's chatter on stdout and stderr.
+        const int d = fcntl(datos[1], F_DUPFD, 10);
+        const int a = fcntl(avisos[1], F_DUPFD, 10);
+        if (d < 0 || a < 0 || dup2(d, JetLector::fdRespuesta) < 0 || dup2(a, STDOUT_FILENO) < 0
+            || dup2(a, STDERR_FILENO) < 0)
+            _exit(126);
+        close_range(JetLector::fdRespuesta + 1, ~0U, 0);
+        execv(argumentos[0], argumentos);
+        JetLector::enviar(JetLector::fdRespuesta, envioMotivo, sinLector.constData(),
+                          quint64(sinLector.size()), quint64(sinLector.size()));
+        _exit(0);
     }
     const int errorFork = errno;
     close(datos[1]);

@@ -2,6 +2,7 @@
 
 #include "Colacion.h"
 #include "Esquema.h"
+#include "JetAjustes.h"
 
 #include <QDate>
 #include <QFile>
@@ -14,12 +15,26 @@
 #include <sqlite3.h>
 
 #include <bit>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <csignal>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <memory>
+#include <sys/resource.h>
+#include <unistd.h>
 #include <vector>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define BOLETIN_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define BOLETIN_ASAN 1
+#endif
+#endif
 
 static_assert(std::endian::native == std::endian::little, "Jet stores numbers little-endian");
 
@@ -419,9 +434,113 @@ bool copiarTodo(MdbHandle *mdb, sqlite3 *db, QString *motivo)
     return true;
 }
 
+bool escribirTodo(int fd, const void *datos, size_t largo)
+{
+    const auto *p = static_cast<const char *>(datos);
+    while (largo > 0) {
+        const ssize_t n = ::write(fd, p, largo);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        p += n;
+        largo -= size_t(n);
+    }
+    return true;
+}
+
+// A damaged file can send libmdb round a chain of pages that grows a buffer
+// without end; cap this process's memory well above what the copy needs so that
+// it fails alone instead of starving the machine. AddressSanitizer reserves
+// terabytes of shadow memory, so its builds go without.
+void limitarMemoria([[maybe_unused]] qint64 tamanoArchivo)
+{
+#ifndef BOLETIN_ASAN
+    QFile estado(QStringLiteral("/proc/self/status"));
+    if (!estado.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray texto = estado.readAll();
+    const qsizetype i = texto.indexOf("VmData:");
+    if (i < 0)
+        return;
+    const QByteArray linea = texto.mid(i + 7, texto.indexOf('\n', i) - i - 7).trimmed();
+    bool ok = false;
+    const qint64 propioKb = linea.left(linea.indexOf(' ')).toLongLong(&ok);
+    if (!ok)
+        return;
+    const rlim_t limite = rlim_t(propioKb) * 1024 + (rlim_t(1) << 30) + rlim_t(tamanoArchivo) * 8;
+    const rlimit r{limite, limite};
+    setrlimit(RLIMIT_DATA, &r);
+#endif
+}
+
 } // namespace
 
 namespace JetLector {
+
+bool enviar(int fd, char tipo, const void *datos, quint64 largo, quint64 anunciado)
+{
+    char cabecera[largoCabecera];
+    cabecera[0] = tipo;
+    std::memcpy(cabecera + 1, &anunciado, sizeof anunciado);
+    return escribirTodo(fd, cabecera, sizeof cabecera) && escribirTodo(fd, datos, largo);
+}
+
+int principal(int argc, char **argv)
+{
+    if (argc < 2)
+        return 2;
+    // A crash here must end this process at once, whatever the parent had set up.
+    for (const int s : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGPIPE, SIGTERM, SIGINT})
+        std::signal(s, SIG_DFL);
+    sigset_t ninguna;
+    sigemptyset(&ninguna);
+    sigprocmask(SIG_SETMASK, &ninguna, nullptr);
+    const QByteArray ruta(argv[1]);
+    limitarMemoria(QFileInfo(QFile::decodeName(ruta)).size());
+    // libmdb converts text to the charset this names.
+    setenv("MDB_ICONV", "UTF-8", 1);
+
+    using JetImport::Simulacion;
+    switch (Simulacion(argc > 2 ? std::atoi(argv[2]) : 0)) {
+    case Simulacion::Ninguna:
+        break;
+    case Simulacion::Colgarse:
+        for (;;)
+            pause();
+    case Simulacion::Estrellarse:
+        raise(SIGSEGV);
+        _exit(0);
+    case Simulacion::SalirConError:
+        _exit(3);
+    case Simulacion::CortarEnvio: {
+        const char parte[16] = {};
+        enviar(fdRespuesta, envioBase, parte, sizeof parte, 4096);
+        _exit(0);
+    }
+    }
+
+    QString motivo;
+    bool enviado = false;
+    // The database and its serialisation are freed by _exit, like everything else here.
+    if (sqlite3 *db = leer(ruta, &motivo)) {
+        sqlite3_int64 largo = 0;
+        if (unsigned char *bytes = sqlite3_serialize(db, "main", &largo, SQLITE_SERIALIZE_NOCOPY))
+            enviado = enviar(fdRespuesta, envioBase, bytes, quint64(largo), quint64(largo));
+        else if (unsigned char *copia = sqlite3_serialize(db, "main", &largo, 0))
+            enviado = enviar(fdRespuesta, envioBase, copia, quint64(largo), quint64(largo));
+        else
+            motivo = QStringLiteral("no hay memoria suficiente para la copia del catálogo");
+    }
+    if (!motivo.isEmpty()) {
+        const QByteArray texto = motivo.toUtf8().left(maximoMotivo);
+        enviado = enviar(fdRespuesta, envioMotivo, texto.constData(), quint64(texto.size()),
+                         quint64(texto.size()));
+    }
+    // _exit: no atexit handlers, no leak check of a process that is about to vanish.
+    _exit(enviado ? 0 : 1);
+}
 
 sqlite3 *leer(const QByteArray &rutaNativa, QString *motivo)
 {
@@ -438,7 +557,10 @@ sqlite3 *leer(const QByteArray &rutaNativa, QString *motivo)
     }
 
     sqlite3 *db = nullptr;
-    if (sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr)
+    // In memdb, so that the answer can be sent straight from the database's own
+    // memory (sqlite3_serialize without a copy).
+    if (sqlite3_open_v2("file:/boletin-jet?vfs=memdb", &db,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI, nullptr)
             != SQLITE_OK
         || !Colacion::registrar(db)) {
         *motivo = QStringLiteral("no se pudo crear la copia en memoria (%1)")
@@ -446,6 +568,9 @@ sqlite3 *leer(const QByteArray &rutaNativa, QString *motivo)
         sqlite3_close(db);
         return nullptr;
     }
+    // memdb stops at 1 GiB unless told otherwise; the memory cap is the limit.
+    sqlite3_int64 sinTope = std::numeric_limits<sqlite3_int64>::max();
+    sqlite3_file_control(db, "main", SQLITE_FCNTL_SIZE_LIMIT, &sinTope);
     if (!copiarTodo(mdb.get(), db, motivo)) {
         sqlite3_close(db);
         return nullptr;

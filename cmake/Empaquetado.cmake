@@ -1,6 +1,7 @@
 # Installation as a Linux desktop program and the .deb made from it.
 #
 #   <prefix>/lib/boletin/boletin        the program
+#   <prefix>/lib/boletin/boletin-jet    its Jet (.mdb) reading process
 #   <prefix>/lib/boletin/boletin.mdb    its catalogue: the program reads it from
 #                                       its own folder, so the two stay together
 #   <prefix>/bin/boletin                relative link to the program
@@ -127,6 +128,10 @@ install(CODE "
 
 # Relative paths throughout, so that CPack can stage the same rules under /usr.
 install(TARGETS boletin RUNTIME DESTINATION ${BOLETIN_CARPETA_PROGRAMA} COMPONENT programa)
+# The Jet reading process: the program starts it from its own folder, so the
+# two are built and installed together.
+add_dependencies(boletin boletin-jet)
+install(TARGETS boletin-jet RUNTIME DESTINATION ${BOLETIN_CARPETA_PROGRAMA} COMPONENT programa)
 
 if(_catalogo)
     install(FILES "${_catalogo}" DESTINATION ${BOLETIN_CARPETA_PROGRAMA}

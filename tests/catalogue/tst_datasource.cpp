@@ -3,11 +3,67 @@
 #include "DataSource.h"
 #include "Sentencias.h"
 
+#include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sqlite3.h>
+
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// The program's tables as other tools declare them: %1 for the id columns, %2
+// for the text ones.
+const QString tablasAjenas = uR"(
+CREATE TABLE GruposMaterias (id_grupo %1, des_grupo %2);
+CREATE TABLE Materias (id_materia %1, des_materia %2, id_grupo %1);
+CREATE TABLE Autores (id_autor %1, autor %2);
+CREATE TABLE RelacionAutorArticulo (id_autor %1, id_articulo %1);
+CREATE TABLE AutoresArticulos (id_articulo %1, des_articulo %2, id_boletin %1);
+CREATE TABLE NumerosPorAños (id_boletin %1, des_añoNumero %2, orden_AñoNumero %1);
+CREATE TABLE articulo_materia (id_materia %1, id_articulo %1);
+CREATE TABLE RelacionBoletinDisco (id_boletin %1, disco, loc_añoNumero %2);
+)"_s;
+
+// Catalogues with the same rows: the program's own, then others' schemas.
+const QList<std::pair<const char *, QString>> esquemas{
+    {"own", {}},
+    {"plain CREATE TABLE", tablasAjenas.arg(u"INTEGER"_s, u"TEXT"_s)},
+    {"NOCASE, ids as TEXT", tablasAjenas.arg(u"TEXT"_s, u"TEXT COLLATE NOCASE"_s)},
+    {"BINARY, no types", tablasAjenas.arg(QString(), u"COLLATE BINARY"_s)},
+};
+
+bool crearAjeno(const QString &ruta, const QString &tablas)
+{
+    QFile datos(CatalogoPrueba::fixture(u"catalogo.sql"_s));
+    if (!datos.open(QIODevice::ReadOnly))
+        return false;
+    sqlite3 *db = nullptr;
+    const bool ok = sqlite3_open(QFile::encodeName(ruta).constData(), &db) == SQLITE_OK
+                    && sqlite3_exec(db, (tablas.toUtf8() + datos.readAll()).constData(), nullptr,
+                                    nullptr, nullptr)
+                           == SQLITE_OK;
+    sqlite3_close(db);
+    return ok;
+}
+
+// Names and bytes of every file in a folder.
+QByteArray huellaCarpeta(const QString &carpeta)
+{
+    QCryptographicHash h(QCryptographicHash::Sha256);
+    for (const QFileInfo &f : QDir(carpeta).entryInfoList(QDir::Files, QDir::Name)) {
+        h.addData(f.fileName().toUtf8());
+        QFile archivo(f.filePath());
+        if (archivo.open(QIODevice::ReadOnly))
+            h.addData(archivo.readAll());
+    }
+    return h.result();
+}
+
+} // namespace
 
 class TstDataSource : public QObject
 {
@@ -28,6 +84,7 @@ private Q_SLOTS:
     void errores();
     void errorDeColumna();
     void consultaQueEscribeRechazada();
+    void ajenoSoloSeLeePropioNoSeCopia();
 
 private:
     // Runs a statement and returns every row's chosen columns joined by '|'.
@@ -35,6 +92,7 @@ private:
 
     QTemporaryDir m_dir;
     QString m_ruta;
+    QStringList m_rutas; // one per schema, the own first
     DataSource m_ds;
 };
 
@@ -43,6 +101,12 @@ void TstDataSource::initTestCase()
     QVERIFY(m_dir.isValid());
     m_ruta = m_dir.filePath(u"boletin.mdb"_s);
     QVERIFY(CatalogoPrueba::crear(m_ruta));
+    m_rutas << m_ruta;
+    for (qsizetype i = 1; i < esquemas.size(); ++i) {
+        QVERIFY(QDir(m_dir.path()).mkdir(QString::number(i)));
+        m_rutas << m_dir.filePath(QString::number(i) + u"/boletin.mdb"_s);
+        QVERIFY(crearAjeno(m_rutas.last(), esquemas.at(i).second));
+    }
 }
 
 void TstDataSource::init()
@@ -96,75 +160,83 @@ void TstDataSource::recordCountYEof()
 }
 
 void TstDataSource::sentencias_data()
-{
+         {
     QTest::addColumn<QString>("sentencia");
     QTest::addColumn<QStringList>("columnas");
     QTest::addColumn<QStringList>("esperadas");
+    QTest::addColumn<QString>("catalogo");
+    // Every case on every schema: the same rows in the same order.
+    const auto fila = [this](const char *nombre, const QString &sentencia,
+                             const QStringList &columnas, const QStringList &esperadas) {
+        for (qsizetype i = 0; i < m_rutas.size(); ++i)
+            QTest::addRow("%s [%s]", nombre, esquemas.at(i).first)
+                << sentencia << columnas << esperadas << m_rutas.at(i);
+    };
 
     const QStringList grupos{u"1|Ingeniería civil"_s, u"2|Economía del transporte"_s,
                              u"3|Historia"_s, u"4|Grupo d'Aragón"_s};
-    QTest::newRow("1") << Sentencias::gruposMaterias() << QStringList{u"id_grupo"_s, u"des_grupo"_s}
-                       << grupos;
-    QTest::newRow("bare table name") << Sentencias::tablaGruposMaterias
-                                     << QStringList{u"ID_GRUPO"_s, u"Des_Grupo"_s} << grupos;
-    QTest::newRow("2 sorted, ñ after n")
-        << Sentencias::materiasDeGrupo(u"Ingeniería civil"_s)
-        << QStringList{u"des_materia"_s, u"id_materia"_s}
-        << QStringList{u"Carreteras|13"_s, u"Puentes|10"_s, u"Señalización|12"_s, u"Túneles|11"_s};
-    QTest::newRow("2 case ignored") << Sentencias::materiasDeGrupo(u"INGENIERÍA CIVIL"_s)
-                                    << QStringList{u"id_materia"_s}
-                                    << QStringList{u"13"_s, u"10"_s, u"12"_s, u"11"_s};
-    QTest::newRow("2 accents count") << Sentencias::materiasDeGrupo(u"Ingenieria civil"_s)
-                                     << QStringList{u"id_materia"_s} << QStringList{};
-    QTest::newRow("2 group without subjects") << Sentencias::materiasDeGrupo(u"Historia"_s)
-                                              << QStringList{u"id_materia"_s} << QStringList{};
-    QTest::newRow("2 apostrophe") << Sentencias::materiasDeGrupo(u"Grupo d'Aragón"_s)
-                                  << QStringList{u"des_materia"_s} << QStringList{u"Archivo"_s};
-    QTest::newRow("3") << Sentencias::articulosDeMateria(10)
-                       << QStringList{u"id_articulo"_s, u"des_añoNumero"_s}
-                       << QStringList{u"110|"_s, u"101|Año 1950 - Nº 1"_s,
-                                      u"107|Año 2000 - Nº 12"_s};
-    QTest::newRow("3 key 0") << Sentencias::articulosDeMateria(0) << QStringList{u"id_articulo"_s}
-                             << QStringList{};
-    QTest::newRow("4 chronological")
-        << Sentencias::numerosEnOrden() << QStringList{u"id_boletin"_s}
-        << QStringList{u"7"_s, u"1"_s, u"2"_s, u"5"_s, u"6"_s, u"3"_s, u"4"_s};
-    QTest::newRow("5 exact, shared title")
-        << Sentencias::articulosConTitulo(u"historia del boletín"_s)
-        << QStringList{u"id_articulo"_s, u"des_añoNumero"_s}
-        << QStringList{u"108|Año 1950 - Nº 2"_s, u"109|Año 1960 - Nº 3"_s};
-    QTest::newRow("5 apostrophe") << Sentencias::articulosConTitulo(u"L'Eixample: trazado y circulación"_s)
-                                  << QStringList{u"id_articulo"_s} << QStringList{u"106"_s};
-    QTest::newRow("5 part of a title") << Sentencias::articulosConTitulo(u"Historia"_s)
-                                       << QStringList{u"id_articulo"_s} << QStringList{};
-    QTest::newRow("5 injection stays a literal")
-        << Sentencias::articulosConTitulo(u"x') OR 1=1 OR ('"_s) << QStringList{u"id_articulo"_s}
-        << QStringList{};
-    QTest::newRow("7 sorted by name")
-        << Sentencias::todosLosAutores() << QStringList{u"id_autor"_s}
-        << QStringList{u"9"_s, u"8"_s, u"40000"_s, u"3"_s, u"6"_s, u"1"_s, u"2"_s, u"4"_s,
-                       u"7"_s, u"5"_s};
-    QTest::newRow("8 two of one name")
-        << Sentencias::autorConNombre(u"garcía pérez, luis"_s) << QStringList{u"id_autor"_s}
-        << QStringList{u"3"_s, u"6"_s};
-    QTest::newRow("8 apostrophe") << Sentencias::autorConNombre(u"O'Donnell, Patricio"_s)
-                                  << QStringList{u"autor"_s}
-                                  << QStringList{u"O'Donnell, Patricio"_s};
-    QTest::newRow("10 by title")
-        << Sentencias::articulosDeAutorPorTitulo(1) << QStringList{u"des_articulo"_s}
-        << QStringList{u"El niño y la vía"_s, u"El puente de hierro sobre el Ebro"_s,
-                       u"Puentes colgantes: cálculo y práctica"_s};
-    QTest::newRow("10 large id") << Sentencias::articulosDeAutorPorTitulo(40000)
-                                 << QStringList{u"id_articulo"_s}
-                                 << QStringList{u"110"_s, u"101"_s};
-    QTest::newRow("10 author without articles") << Sentencias::articulosDeAutorPorTitulo(7)
-                                                << QStringList{u"id_articulo"_s} << QStringList{};
-    QTest::newRow("6 every article") << Sentencias::todosLosArticulos()
-                                     << QStringList{u"id_articulo"_s}
-                                     << QStringList{u"113"_s, u"112"_s, u"104"_s, u"110"_s,
+    fila("1", Sentencias::gruposMaterias(), QStringList{u"id_grupo"_s, u"des_grupo"_s},
+         grupos);
+    fila("bare table name", Sentencias::tablaGruposMaterias,
+         QStringList{u"ID_GRUPO"_s, u"Des_Grupo"_s}, grupos);
+    fila("2 sorted, ñ after n",
+         Sentencias::materiasDeGrupo(u"Ingeniería civil"_s),
+         QStringList{u"des_materia"_s, u"id_materia"_s},
+         QStringList{u"Carreteras|13"_s, u"Puentes|10"_s, u"Señalización|12"_s, u"Túneles|11"_s});
+    fila("2 case ignored", Sentencias::materiasDeGrupo(u"INGENIERÍA CIVIL"_s),
+         QStringList{u"id_materia"_s},
+         QStringList{u"13"_s, u"10"_s, u"12"_s, u"11"_s});
+    fila("2 accents count", Sentencias::materiasDeGrupo(u"Ingenieria civil"_s),
+         QStringList{u"id_materia"_s}, QStringList{});
+    fila("2 group without subjects", Sentencias::materiasDeGrupo(u"Historia"_s),
+         QStringList{u"id_materia"_s}, QStringList{});
+    fila("2 apostrophe", Sentencias::materiasDeGrupo(u"Grupo d'Aragón"_s),
+         QStringList{u"des_materia"_s}, QStringList{u"Archivo"_s});
+    fila("3", Sentencias::articulosDeMateria(10),
+         QStringList{u"id_articulo"_s, u"des_añoNumero"_s},
+         QStringList{u"110|"_s, u"101|Año 1950 - Nº 1"_s,
+         u"107|Año 2000 - Nº 12"_s});
+    fila("3 key 0", Sentencias::articulosDeMateria(0), QStringList{u"id_articulo"_s},
+         QStringList{});
+    fila("4 chronological",
+         Sentencias::numerosEnOrden(), QStringList{u"id_boletin"_s},
+         QStringList{u"7"_s, u"1"_s, u"2"_s, u"5"_s, u"6"_s, u"3"_s, u"4"_s});
+    fila("5 exact, shared title",
+         Sentencias::articulosConTitulo(u"historia del boletín"_s),
+         QStringList{u"id_articulo"_s, u"des_añoNumero"_s},
+         QStringList{u"108|Año 1950 - Nº 2"_s, u"109|Año 1960 - Nº 3"_s});
+    fila("5 apostrophe", Sentencias::articulosConTitulo(u"L'Eixample: trazado y circulación"_s),
+         QStringList{u"id_articulo"_s}, QStringList{u"106"_s});
+    fila("5 part of a title", Sentencias::articulosConTitulo(u"Historia"_s),
+         QStringList{u"id_articulo"_s}, QStringList{});
+    fila("5 injection stays a literal",
+         Sentencias::articulosConTitulo(u"x') OR 1=1 OR ('"_s), QStringList{u"id_articulo"_s},
+         QStringList{});
+    fila("7 sorted by name",
+         Sentencias::todosLosAutores(), QStringList{u"id_autor"_s},
+         QStringList{u"9"_s, u"8"_s, u"40000"_s, u"3"_s, u"6"_s, u"1"_s, u"2"_s, u"4"_s,
+                       u"7"_s, u"5"_s});
+    fila("8 two of one name",
+         Sentencias::autorConNombre(u"garcía pérez, luis"_s), QStringList{u"id_autor"_s},
+         QStringList{u"3"_s, u"6"_s});
+    fila("8 apostrophe", Sentencias::autorConNombre(u"O'Donnell, Patricio"_s),
+         QStringList{u"autor"_s},
+         QStringList{u"O'Donnell, Patricio"_s});
+    fila("10 by title",
+         Sentencias::articulosDeAutorPorTitulo(1), QStringList{u"des_articulo"_s},
+         QStringList{u"El niño y la vía"_s, u"El puente de hierro sobre el Ebro"_s,
+                       u"Puentes colgantes: cálculo y práctica"_s});
+    fila("10 large id", Sentencias::articulosDeAutorPorTitulo(40000),
+         QStringList{u"id_articulo"_s},
+         QStringList{u"110"_s, u"101"_s});
+    fila("10 author without articles", Sentencias::articulosDeAutorPorTitulo(7),
+         QStringList{u"id_articulo"_s}, QStringList{});
+    fila("6 every article", Sentencias::todosLosArticulos(),
+         QStringList{u"id_articulo"_s},
+         QStringList{u"113"_s, u"112"_s, u"104"_s, u"110"_s,
                                                     u"111"_s, u"101"_s, u"108"_s, u"109"_s,
                                                     u"106"_s, u"103"_s, u"107"_s, u"105"_s,
-                                                    u"102"_s};
+                                                    u"102"_s});
 }
 
 void TstDataSource::sentencias()
@@ -172,6 +244,8 @@ void TstDataSource::sentencias()
     QFETCH(QString, sentencia);
     QFETCH(QStringList, columnas);
     QFETCH(QStringList, esperadas);
+    QFETCH(QString, catalogo);
+    m_ds.setDatabaseName(catalogo);
     QCOMPARE(filas(sentencia, columnas), esperadas);
 }
 
@@ -293,6 +367,25 @@ void TstDataSource::consultaQueEscribeRechazada()
     m_ds.setRecordSource(u"delete from Autores"_s);
     QVERIFY(!m_ds.Refresh());
     QCOMPARE(filas(u"select count(*) as n from Autores"_s, {u"n"_s}), QStringList{u"10"_s});
+}
+
+void TstDataSource::ajenoSoloSeLeePropioNoSeCopia()
+{
+    // The own catalogue is read in place; the others are copied, and their
+    // folders stay byte for byte as they were (no journal, no lock file).
+    for (qsizetype i = 0; i < m_rutas.size(); ++i) {
+        const QString carpeta = QFileInfo(m_rutas.at(i)).path();
+        const QByteArray antes = huellaCarpeta(carpeta);
+        Catalogo::olvidarTodos();
+        QString error;
+        const auto catalogo = Catalogo::abrir(m_rutas.at(i), &error);
+        QVERIFY2(catalogo, qPrintable(error));
+        QCOMPARE(QString::fromUtf8(sqlite3_db_filename(catalogo->conexion(), "main")).isEmpty(),
+                 i > 0);
+        m_ds.setDatabaseName(m_rutas.at(i));
+        QCOMPARE(filas(Sentencias::todosLosAutores(), {u"id_autor"_s}).size(), 10);
+        QCOMPARE(huellaCarpeta(carpeta), antes);
+    }
 }
 
 QTEST_GUILESS_MAIN(TstDataSource)

@@ -102,6 +102,8 @@ private Q_SLOTS:
     void bitsCambiados();
     void contencion_data();
     void contencion();
+    void lectorAusenteOColgado_data();
+    void lectorAusenteOColgado();
 
 private:
     // Runs a statement on a catalogue and returns each row's chosen columns joined by '|'.
@@ -679,6 +681,46 @@ void TstJetImport::contencion()
     // The same file reads normally once the child behaves.
     JetImport::setSimulacion(JetImport::Simulacion::Ninguna);
     QVERIFY2(Catalogo::abrir(ruta, &error), qPrintable(error));
+}
+
+void TstJetImport::lectorAusenteOColgado_data()
+{
+    QTest::addColumn<QString>("lector"); // BOLETIN_JET; empty: the one built
+    QTest::addColumn<QString>("motivo");
+    QTest::newRow("reader missing")
+        << m_dir.filePath(u"no-existe/boletin-jet"_s)
+        << u"no se encuentra el lector de archivos Jet «%1»"_s.arg(
+               m_dir.filePath(u"no-existe/boletin-jet"_s));
+    // With the limit left to the file's size, a small file that hangs the
+    // reader is given up on in seconds, not half a minute.
+    QTest::newRow("small file hangs") << QString() << QString();
+}
+
+void TstJetImport::lectorAusenteOColgado()
+{
+    QFETCH(QString, lector);
+    QFETCH(QString, motivo);
+    const QByteArray construido = qgetenv("BOLETIN_JET");
+    if (!lector.isEmpty())
+        qputenv("BOLETIN_JET", QFile::encodeName(lector));
+    else
+        JetImport::setSimulacion(JetImport::Simulacion::Colgarse);
+    const QString ruta = copia(u"lector.mdb"_s, contenido(u"boletin_jet4.mdb"_s));
+    QElapsedTimer reloj;
+    reloj.start();
+    QString error;
+    const bool abierto = bool(Catalogo::abrir(ruta, &error));
+    const qint64 ms = reloj.elapsed();
+    qputenv("BOLETIN_JET", construido);
+    QVERIFY(!abierto);
+    if (!motivo.isEmpty()) {
+        QCOMPARE(error, u"No se puede abrir el catálogo «%1»: %2."_s.arg(ruta, motivo));
+        QVERIFY2(ms < 1000, qPrintable(QString::number(ms)));
+    } else {
+        QVERIFY2(motivoDeFallo.match(error).hasMatch(), qPrintable(error));
+        QVERIFY2(error.contains(u"no terminó en"_s), qPrintable(error));
+        QVERIFY2(ms >= 1000 && ms < 8000, qPrintable(QString::number(ms)));
+    }
 }
 
 QTEST_GUILESS_MAIN(TstJetImport)

@@ -2,9 +2,11 @@
 // (SQLite, or Jet read by a child process) and every statement the program runs
 // goes through a data source, every column of every row read by name and by index.
 //
-// The Jet reader runs in a child that the import abandons when it crashes, so a
-// sanitizer report there would only read as "damaged file". The child's death
-// callback turns such a report into an exit code the harness can tell apart.
+// The Jet reader runs in a process of its own (boletin-jet, built beside this
+// target with the same sanitizers) that the import abandons when it crashes, so a
+// sanitizer report there would only read as "damaged file". The sanitizers' exit
+// code, set for that process, turns such a report into one the harness can tell
+// apart.
 //
 // Environment:
 //   BOLETIN_FUZZ_HIJO_DIR=dir   inputs on which the child crashed, hung or hit a
@@ -26,7 +28,6 @@
 #include <QStringList>
 #include <QVariant>
 
-#include <sanitizer/common_interface_defs.h>
 #include <sqlite3.h>
 
 #include <atomic>
@@ -109,15 +110,10 @@ struct Hijos
 };
 Hijos *g_hijos = nullptr;
 
-void alMorirHijo()
-{
-    _exit(codigoSanitizer);
-}
-
-// Runs in the child of every fork, that is in the Jet reader only.
+// Runs in the child of every fork, that is in the Jet reader only, before it
+// becomes boletin-jet (the pid stays).
 void trasFork()
 {
-    __sanitizer_set_death_callback(alMorirHijo);
     const int i = g_hijos->cuantos.fetch_add(1);
     if (i < int(std::size(g_hijos->pid)))
         g_hijos->pid[i] = getpid();
@@ -414,6 +410,14 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
         violado("no se puede reservar la memoria compartida");
     g_hijos = new (compartida) Hijos{};
     pthread_atfork(nullptr, nullptr, trasFork);
+    // Read by the sanitizers of the reading process only: this one has started.
+    for (const char *variable : {"ASAN_OPTIONS", "UBSAN_OPTIONS"}) {
+        QByteArray opciones = qgetenv(variable);
+        if (!opciones.isEmpty())
+            opciones += ':';
+        opciones += "abort_on_error=0:exitcode=" + QByteArray::number(codigoSanitizer);
+        qputenv(variable, opciones);
+    }
     g_enProceso = qEnvironmentVariableIntValue("BOLETIN_FUZZ_EN_PROCESO") != 0;
     if (g_enProceso) // as the import's child does before it reads
         qputenv("MDB_ICONV", "UTF-8");

@@ -1,0 +1,7 @@
+// The Jet reading process, started afresh by JetImport for every import.
+#include "JetLector.h"
+
+int main(int argc, char **argv)
+{
+    return JetLector::principal(argc, argv);
+}
