@@ -146,6 +146,11 @@ QStringList ListaDatos::textos() const
 
 void ListaDatos::mousePressEvent(QMouseEvent *event)
 {
+    // Only the left button chooses a line; the others leave the current one.
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
     m_cambioPorRaton = false;
     QListView::mousePressEvent(event);
 }

@@ -47,7 +47,8 @@ private:
 
 // A list box whose lines carry an item value, with the display field that names
 // the catalogue column its lines show. Click() is emitted whenever the reader
-// selects a line, by mouse (again on a line already selected) or by keyboard.
+// selects a line, by the left button (again on a line already selected) or by
+// keyboard; other buttons choose nothing.
 class ListaDatos final : public QListView
 {
     Q_OBJECT
