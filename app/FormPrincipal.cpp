@@ -1,6 +1,7 @@
 #include "FormPrincipal.h"
 
 #include "BotonImagen.h"
+#include "CursorEspera.h"
 #include "Disco.h"
 #include "ErrorEjecucion.h"
 #include "Module1.h"
@@ -73,6 +74,8 @@ void FormPrincipal::showEvent(QShowEvent *event)
 
 void FormPrincipal::BotonComenzar_Click()
 {
+    // The first use opens the catalogue: a Jet file is read whole.
+    const CursorEspera espera;
     VentanaBusqueda &busqueda = Instancia<VentanaBusqueda>::get();
     busqueda.show();
     busqueda.raise();
@@ -92,8 +95,28 @@ void FormPrincipal::BotonInform_Click()
         const QString encontrada = Disco::buscar(html, QStringLiteral("Informacion.html"));
         pagina = encontrada.isEmpty() ? html + QStringLiteral("/Informacion.html") : encontrada;
     }
-    if (!QProcess::startDetached(navegador, {pagina}))
-        MsgBox(QStringLiteral("Para poder ver el documento, instale el navegador Explorer "));
+    static const QString aviso =
+        QStringLiteral("Para poder ver el documento, instale el navegador Explorer ");
+    // xdg-open can start and then find nothing to open the page with (status 3:
+    // no such tool, 4: it failed): that too is a browser that could not start.
+    // Its end is watched, never waited for. The process has no parent and no
+    // pipes, so a browser that stays open is not killed when this program ends.
+    auto *proceso = new QProcess;
+    proceso->setProgram(navegador);
+    proceso->setArguments({pagina});
+    proceso->setProcessChannelMode(QProcess::ForwardedChannels);
+    proceso->setStandardInputFile(QProcess::nullDevice());
+    connect(proceso, &QProcess::finished, proceso,
+            [proceso](int salida, QProcess::ExitStatus estado) {
+                proceso->deleteLater();
+                if (estado == QProcess::NormalExit && (salida == 3 || salida == 4))
+                    MsgBox(aviso);
+            });
+    proceso->start();
+    if (!proceso->waitForStarted()) {
+        delete proceso;
+        MsgBox(aviso);
+    }
 }
 
 void FormPrincipal::BotonSalir_Click()

@@ -14,6 +14,7 @@ class Formulario : public QWidget
     Q_OBJECT
 public:
     explicit Formulario(QWidget *parent = nullptr);
+    ~Formulario() override;
 
     // Runs once, right after the window object is created by its accessor.
     virtual void Form_Load() {}
@@ -29,6 +30,11 @@ public:
     // screen has room, else over its right-hand side), so it hides little of it.
     void mostrarJuntoA(const QWidget &otra);
 
+    // Run when an unload leaves no loaded window on screen, after the hidden
+    // ones left (which the reader can no longer reach) have been unloaded too.
+    // main() ends the program here; unset, nothing happens (tests).
+    static inline std::function<void()> alQuedarSinVentanas;
+
 Q_SIGNALS:
     void descargando();
 
@@ -38,6 +44,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    static void comprobarSiQuedanVentanas();
+
     QPixmap m_fondo;
     bool m_descargado = false;
     bool m_colocado = false;

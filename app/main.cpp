@@ -83,6 +83,10 @@ int main(int argc, char *argv[])
     }
 
     FormBusqueda::registrar();
+    // The program ends when its last window goes, by whatever road; Qt's own
+    // rule would miss windows unloaded without their close box.
+    QApplication::setQuitOnLastWindowClosed(false);
+    Formulario::alQuedarSinVentanas = [] { QCoreApplication::quit(); };
     FormPrincipal &principal = Instancia<FormPrincipal>::get();
     if (!Instancia<FormPrincipal>::cargada())
         return 0; // no disc: the reader has been told

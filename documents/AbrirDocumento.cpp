@@ -1,5 +1,6 @@
 #include "AbrirDocumento.h"
 
+#include "CursorEspera.h"
 #include "Disco.h"
 #include "Mensajes.h"
 #include "Programa.h"
@@ -29,6 +30,7 @@ bool esDisco1(const QVariant &disco)
 
 frmBrowser *abrirVisor(const QString &ruta, qint32 clave)
 {
+    const CursorEspera espera; // the document loads inside Form_Load
     auto *visor = new frmBrowser;
     visor->StartingAddress = ruta;
     visor->Form_Load();

@@ -1,5 +1,6 @@
 #include "FormAutores.h"
 
+#include "CursorEspera.h"
 #include "ErrorEjecucion.h"
 #include "ListaDatos.h"
 #include "Recursos.h"
@@ -26,6 +27,7 @@ void FormAutores::ListaAutores_Click()
     const int i = ListaAutores->ListIndex();
     if (i < 0)
         return;
+    const CursorEspera espera;
     const qint32 idAutor = ListaAutores->ItemData(i);
     VentanaBusqueda &busqueda = Instancia<VentanaBusqueda>::get();
     busqueda.DataArchivo.setRecordSource(Sentencias::articulosDeAutorPorTitulo(idAutor));

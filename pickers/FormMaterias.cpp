@@ -1,5 +1,6 @@
 #include "FormMaterias.h"
 
+#include "CursorEspera.h"
 #include "ErrorEjecucion.h"
 #include "ListaDatos.h"
 #include "Recursos.h"
@@ -29,6 +30,7 @@ void FormMaterias::ListaMaterias_Click()
     const int i = ListaMaterias->ListIndex();
     if (i < 0)
         return;
+    const CursorEspera espera;
     VentanaBusqueda &busqueda = Instancia<VentanaBusqueda>::get();
     busqueda.DataArchivo.setRecordSource(
         Sentencias::articulosDeMateria(ListaMaterias->ItemData(i)));

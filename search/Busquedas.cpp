@@ -1,5 +1,6 @@
 // The four searches of the search window and the procedures they share.
 #include "Acentos.h"
+#include "CursorEspera.h"
 #include "ErrorEjecucion.h"
 #include "FormAutores.h"
 #include "FormBusqueda.h"
@@ -262,6 +263,7 @@ void FormBusqueda::Comprobar_Coincidencia(const QString &valor, const QString &t
 
 void FormBusqueda::BotonTitulo_Click()
 {
+    const CursorEspera espera;
     hayResultados = false;
     DataConsulta.setRecordSource(Sentencias::articulosConTitulo(TextTitulo->text()));
     refrescar(DataConsulta);
@@ -278,6 +280,7 @@ void FormBusqueda::BotonTitulo_Click()
 
 void FormBusqueda::BotonAutor_Click()
 {
+    const CursorEspera espera;
     hayResultados = false;
     DataConsulta.setRecordSource(Sentencias::autorConNombre(TextAutor->text()));
     refrescar(DataConsulta);
@@ -303,6 +306,7 @@ void FormBusqueda::BotonAutor_Click()
 
 void FormBusqueda::BotonMateria_Click()
 {
+    const CursorEspera espera;
     hayResultados = false;
     const QString grupo = Materias->currentText();
     DataConsulta.setRecordSource(Sentencias::materiasDeGrupo(grupo));
@@ -322,6 +326,7 @@ void FormBusqueda::BotonMateria_Click()
 
 void FormBusqueda::BotonBusCron_Click()
 {
+    const CursorEspera espera;
     hayResultados = false;
     DataConsulta.setRecordSource(Sentencias::numerosEnOrden());
     VisualizarConsulta(modoCronologico);

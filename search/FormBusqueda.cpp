@@ -129,6 +129,12 @@ void FormBusqueda::BotonSalir_Click()
     Unload();
 }
 
+void FormBusqueda::Form_Unload()
+{
+    Instancia<FormAutores>::Unload();
+    Instancia<FormMaterias>::Unload();
+}
+
 void FormBusqueda::ListaArtic_Click()
 {
     ::ListaArtic_Click(*this);

@@ -39,6 +39,10 @@ public:
     BotonImagen *BotonTitulo = nullptr;
     BotonImagen *BotonSalir = nullptr;
 
+protected:
+    // The pickers fill this window: they go with it.
+    void Form_Unload() override;
+
 private:
     void Comprobar_Coincidencia(const QString &valor, const QString &textoPreparado);
     // The bound combo lists the groups of DataMateria's rows after each refresh.
