@@ -15,7 +15,7 @@
 #include <QProcessEnvironment>
 
 
-FormPrincipal::FormPrincipal(QWidget *parent) : Formulario(parent)
+FormPrincipal::FormPrincipal(QWidget *parent) : VentanaPrincipal(parent)
 {
     setObjectName(QStringLiteral("FormPrincipal"));
     setWindowTitle(QStringLiteral(" Boletín de VELTRA (1950-2000)"));
@@ -58,7 +58,10 @@ void FormPrincipal::Form_Load()
 {
     Programa::escribirAjuste(QStringLiteral("a"), Programa::carpetaInstalacion());
     Programa::escribirAjuste(QStringLiteral("run"), QStringLiteral("si"));
-    BuscarUnidadCD();
+    if (!BuscarUnidadCD()) {
+        MsgBox(QStringLiteral("Introduzca el CD de VELTRA\ny vuelva a ejecutar el programa"));
+        Unload();
+    }
 }
 
 void FormPrincipal::Form_Unload()
@@ -68,7 +71,7 @@ void FormPrincipal::Form_Unload()
 
 void FormPrincipal::showEvent(QShowEvent *event)
 {
-    Formulario::showEvent(event);
+    VentanaPrincipal::showEvent(event);
     BotonComenzar->setFocus();
 }
 

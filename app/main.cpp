@@ -87,9 +87,9 @@ int main(int argc, char *argv[])
     // rule would miss windows unloaded without their close box.
     QApplication::setQuitOnLastWindowClosed(false);
     Formulario::alQuedarSinVentanas = [] { QCoreApplication::quit(); };
-    FormPrincipal &principal = Instancia<FormPrincipal>::get();
-    if (!Instancia<FormPrincipal>::cargada())
+    FormPrincipal *principal = Instancia<FormPrincipal>::cargar();
+    if (!principal)
         return 0; // no disc: the reader has been told
-    principal.show();
+    principal->show();
     return QApplication::exec();
 }

@@ -1,9 +1,9 @@
 #include "frmBrowser.h"
 
-#include "FormPrincipal.h"
 #include "PanelDocumento.h"
 #include "Programa.h"
 #include "Recursos.h"
+#include "VentanaPrincipal.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -127,7 +127,7 @@ void frmBrowser::Form_Load()
         brwWebBrowser->move(brwWebBrowser->x(), 0);
     }
     // Loads the main window when the reader has closed it (not shown by this).
-    setWindowIcon(Instancia<FormPrincipal>::get().windowIcon());
+    setWindowIcon(Instancia<VentanaPrincipal>::get().windowIcon());
     show();
     brwWebBrowser->setFocus();
     Form_Resize();

@@ -25,6 +25,7 @@ public:
         ListaArtic = new ListaDatos(this);
         DataArchivo.setDatabaseName(catalogo);
     }
+    void Form_Load() override {}
 
     // One line of the given kind, made the current one.
     void linea(const QString &campo, qint32 clave)

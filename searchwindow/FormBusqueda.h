@@ -12,11 +12,13 @@ class FormBusqueda final : public VentanaBusqueda
 {
     Q_OBJECT
 public:
+    using Interfaz = VentanaBusqueda;
+
     explicit FormBusqueda(QWidget *parent = nullptr);
 
     // Makes Instancia<VentanaBusqueda> build this window.
-    static void registrar();
-    static FormBusqueda &instancia();
+    static void registrar() { Instancia<FormBusqueda>::registrar(); }
+    static FormBusqueda &instancia() { return Instancia<FormBusqueda>::get(); }
 
     void Form_Load() override;
 

@@ -13,6 +13,8 @@ class VentanaBusqueda : public Formulario
 public:
     using Formulario::Formulario;
 
+    void Form_Load() override = 0;
+
     DataSource DataConsulta;
     DataSource DataArchivo;
     DataSource DataMateria;

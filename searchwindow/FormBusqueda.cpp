@@ -5,10 +5,10 @@
 #include "ErrorEjecucion.h"
 #include "FormAutores.h"
 #include "FormMaterias.h"
-#include "FormPrincipal.h"
 #include "Programa.h"
 #include "Recursos.h"
 #include "Sentencias.h"
+#include "VentanaPrincipal.h"
 
 #include <QComboBox>
 #include <QAbstractItemView>
@@ -81,16 +81,6 @@ FormBusqueda::FormBusqueda(QWidget *parent) : VentanaBusqueda(parent)
     connect(ListaArtic, &ListaDatos::Click, this, [this] { ListaArtic_Click(); });
 }
 
-void FormBusqueda::registrar()
-{
-    Instancia<VentanaBusqueda>::fabrica = [] { return new FormBusqueda(); };
-}
-
-FormBusqueda &FormBusqueda::instancia()
-{
-    return static_cast<FormBusqueda &>(Instancia<VentanaBusqueda>::get());
-}
-
 void FormBusqueda::Form_Load()
 {
     const QString catalogo = Programa::rutaCatalogo();
@@ -119,11 +109,10 @@ void FormBusqueda::llenarMaterias()
 
 void FormBusqueda::BotonSalir_Click()
 {
-    FormPrincipal &principal = Instancia<FormPrincipal>::get();
-    if (Instancia<FormPrincipal>::cargada()) {
-        principal.show();
-        principal.raise();
-        principal.activateWindow();
+    if (VentanaPrincipal *principal = Instancia<VentanaPrincipal>::cargar()) {
+        principal->show();
+        principal->raise();
+        principal->activateWindow();
     }
     Instancia<FormAutores>::Unload();
     Unload();
