@@ -3,7 +3,7 @@
 #include "BotonImagen.h"
 #include "CursorEspera.h"
 #include "Disco.h"
-#include "ErrorEjecucion.h"
+#include "Mensajes.h"
 #include "Module1.h"
 #include "Programa.h"
 #include "Recursos.h"
@@ -40,10 +40,9 @@ FormPrincipal::FormPrincipal(QWidget *parent) : VentanaPrincipal(parent)
     setTabOrder(BotonComenzar, BotonInform);
     setTabOrder(BotonInform, BotonSalir);
 
-    connect(BotonComenzar, &QAbstractButton::clicked, this,
-            protegido([this] { BotonComenzar_Click(); }));
-    connect(BotonInform, &QAbstractButton::clicked, this, [this] { BotonInform_Click(); });
-    connect(BotonSalir, &QAbstractButton::clicked, this, [this] { BotonSalir_Click(); });
+    connect(BotonComenzar, &QAbstractButton::clicked, this, &FormPrincipal::BotonComenzar_Click);
+    connect(BotonInform, &QAbstractButton::clicked, this, &FormPrincipal::BotonInform_Click);
+    connect(BotonSalir, &QAbstractButton::clicked, this, &FormPrincipal::BotonSalir_Click);
 }
 
 // The object's final release: "run" = "no" again, unless the exit button ended
@@ -84,7 +83,7 @@ void FormPrincipal::BotonComenzar_Click()
     busqueda.raise();
     busqueda.activateWindow();
     busqueda.DataMateria.setRecordSource(Sentencias::gruposMaterias());
-    refrescar(busqueda.DataMateria);
+    informar(refrescar(busqueda.DataMateria));
 }
 
 void FormPrincipal::BotonInform_Click()

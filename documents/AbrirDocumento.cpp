@@ -63,22 +63,25 @@ void ListaArtic_Click(VentanaBusqueda &busqueda)
         return;
     const qint32 clave = lista.ItemData(indice);
 
-    QString tabla;
-    QString columnaClave;
-    if (lista.campoLista == u"des_añoNumero") {
-        tabla = u"NumerosPorAños"_s;
-        columnaClave = u"id_boletin"_s;
-    } else if (lista.campoLista == u"des_articulo") {
-        tabla = u"AutoresArticulos"_s;
-        columnaClave = u"id_articulo"_s;
-    } else {
+    QString sentencia;
+    switch (lista.campoLista) {
+    case TipoLista::Numeros:
+        sentencia = Sentencias::discoYArchivoDeNumero(clave);
+        break;
+    case TipoLista::Articulos:
+        sentencia = Sentencias::discoYArchivoDeArticulo(clave);
+        break;
+    case TipoLista::Ninguna:
+    case TipoLista::Materias:
         return;
     }
 
     DataSource &datos = busqueda.DataArchivo;
-    datos.setRecordSource(Sentencias::discoYArchivo(tabla, columnaClave, clave));
-    // A catalogue that cannot be queried ends the click without a word.
-    if (!datos.Refresh())
+    datos.setRecordSource(sentencia);
+    // Opening a line skips what fails, without a word: a catalogue that cannot
+    // be queried ends the click quietly, and a missing disc row (below) is read
+    // as disc 1 with no file.
+    if (!refrescar(datos).ok())
         return;
     // Both values are read now, before a prompt lets other handlers run. With no
     // disc row neither can be read: the issue is looked for on disc 1 and the

@@ -2,9 +2,10 @@
 
 #include "AbrirDocumento.h"
 #include "BotonImagen.h"
-#include "ErrorEjecucion.h"
+#include "CursorEspera.h"
 #include "FormAutores.h"
 #include "FormMaterias.h"
+#include "Mensajes.h"
 #include "Programa.h"
 #include "Recursos.h"
 #include "Sentencias.h"
@@ -30,9 +31,7 @@ FormBusqueda::FormBusqueda(QWidget *parent) : VentanaBusqueda(parent)
         b->setGeometry(lugar);
         return b;
     };
-    QFont letra = font();
-    letra.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")});
-    letra.setPointSizeF(9);
+    const QFont letra = ListaDatos::letra(font());
     auto texto = [this, &letra](const char *nombre, const QString &accesible, const QRect &lugar) {
         auto *t = new QLineEdit(this);
         t->setObjectName(QString::fromLatin1(nombre));
@@ -71,36 +70,38 @@ FormBusqueda::FormBusqueda(QWidget *parent) : VentanaBusqueda(parent)
     DataMateria.setRecordSource(Sentencias::tablaGruposMaterias);
     DataMateria.setAlRefrescar([this] { llenarMaterias(); });
 
-    connect(BotonTitulo, &QAbstractButton::clicked, this, protegido([this] { BotonTitulo_Click(); }));
-    connect(BotonAutor, &QAbstractButton::clicked, this, protegido([this] { BotonAutor_Click(); }));
-    connect(BotonMateria, &QAbstractButton::clicked, this,
-            protegido([this] { BotonMateria_Click(); }));
-    connect(BotonBusCron, &QAbstractButton::clicked, this,
-            protegido([this] { BotonBusCron_Click(); }));
-    connect(BotonSalir, &QAbstractButton::clicked, this, [this] { BotonSalir_Click(); });
-    connect(ListaArtic, &ListaDatos::Click, this, [this] { ListaArtic_Click(); });
+    connect(BotonTitulo, &QAbstractButton::clicked, this, &FormBusqueda::BotonTitulo_Click);
+    connect(BotonAutor, &QAbstractButton::clicked, this, &FormBusqueda::BotonAutor_Click);
+    connect(BotonMateria, &QAbstractButton::clicked, this, &FormBusqueda::BotonMateria_Click);
+    connect(BotonBusCron, &QAbstractButton::clicked, this, &FormBusqueda::BotonBusCron_Click);
+    connect(BotonSalir, &QAbstractButton::clicked, this, &FormBusqueda::BotonSalir_Click);
+    connect(ListaArtic, &ListaDatos::Click, this, &FormBusqueda::ListaArtic_Click);
 }
 
 void FormBusqueda::Form_Load()
 {
     const QString catalogo = Programa::rutaCatalogo();
-    Instancia<FormAutores>::get().DataAutores.setDatabaseName(catalogo);
+    Instancia<FormAutores>::get().apuntarCatalogo(catalogo);
     DataArchivo.setDatabaseName(catalogo);
     DataConsulta.setDatabaseName(catalogo);
     Data1.setDatabaseName(catalogo);
     DataMateria.setDatabaseName(catalogo);
-    Instancia<FormMaterias>::get().DataMaterias.setDatabaseName(catalogo);
+    Instancia<FormMaterias>::get().apuntarCatalogo(catalogo);
 }
 
 void FormBusqueda::llenarMaterias()
 {
     const QString elegido = Materias->currentText();
     Materias->clear();
-    const int grupo = columnaExigida(DataMateria, QStringLiteral("des_grupo"));
-    while (!DataMateria.isEOF()) {
+    int grupo = -1;
+    Resultado r = columna(DataMateria, QStringLiteral("des_grupo"), grupo);
+    while (r.ok() && !DataMateria.isEOF()) {
         Materias->addItem(DataMateria.texto(grupo));
-        exigir(DataMateria.MoveNext(), DataMateria);
+        r = avanzar(DataMateria);
     }
+    // Runs inside DataMateria's refresh, whoever asked for it: the reader is
+    // told here, and the combo keeps the groups read so far.
+    informar(r);
     // The combo is narrow; its drop-down list shows the groups' names whole.
     Materias->view()->setMinimumWidth(Materias->view()->sizeHintForColumn(0) + 24);
     // A refresh keeps the reader's choice when the group is still there.
@@ -127,4 +128,140 @@ void FormBusqueda::Form_Unload()
 void FormBusqueda::ListaArtic_Click()
 {
     ::ListaArtic_Click(*this);
+}
+
+Resultado FormBusqueda::VisualizarConsulta(ModoLista modo)
+{
+    if (Resultado r = refrescar(DataConsulta); !r.ok())
+        return r;
+    Resultado r;
+    if (modo == ModoLista::Materias) {
+        r = Instancia<FormMaterias>::get().mostrarMaterias(DataConsulta);
+    } else {
+        ListaArtic->campoLista =
+            modo == ModoLista::Articulos ? TipoLista::Articulos : TipoLista::Numeros;
+        ListaArtic->Clear();
+        ListaArtic->Refresh();
+        r = anadirLineas(*ListaArtic, DataConsulta, modo);
+        ListaArtic->Refresh();
+    }
+    if (!r.ok())
+        return r;
+    // While a subject list is on show, the article lines its pick will bring must
+    // find the flag set.
+    if (ListaArtic->ListCount() > 0 || Instancia<FormMaterias>::get().muestraMaterias())
+        hayResultados = true;
+    return r;
+}
+
+Resultado FormBusqueda::Buscar_Coincidencias(CampoBuscado campo, const QString &texto)
+{
+    textoBuscado = texto;
+    campoBuscado = campo;
+    const bool autores = campo == CampoBuscado::Autor;
+    ListaDatos &lista = autores ? *Instancia<FormAutores>::get().ListaAutores : *ListaArtic;
+    qsizetype encontradas = 0;
+    if (Resultado r = buscarCoincidencias(DataConsulta, campo, texto, lista, encontradas);
+        !r.ok())
+        return r;
+    if (!autores && encontradas > 0)
+        ListaArtic->campoLista = TipoLista::Articulos;
+    lista.Refresh();
+    if (lista.ListCount() > 0) {
+        hayResultados = true;
+    } else if (autores) {
+        lista.AddItem(QStringLiteral("No se encuentra ningún autor con : ") + texto, 0);
+        lista.AddItem(QString(), 0);
+        lista.AddItem(QStringLiteral("Hacer clic sobre esta linea para volver"), 0);
+        lista.Refresh();
+    } else {
+        lista.AddItem(QStringLiteral("No se han encontrado documentos"), 0);
+        lista.Refresh();
+    }
+    return {};
+}
+
+void FormBusqueda::BotonTitulo_Click()
+{
+    const CursorEspera espera;
+    hayResultados = false;
+    const QString texto = TextTitulo->text();
+    DataConsulta.setRecordSource(Sentencias::articulosConTitulo(texto));
+    if (!informar(refrescar(DataConsulta)))
+        return;
+    const qint64 cuenta = DataConsulta.RecordCount();
+    ListaArtic->Clear();
+    if (cuenta == 1) {
+        if (!informar(VisualizarConsulta(ModoLista::Articulos)))
+            return;
+    } else if (!texto.isEmpty()) {
+        if (!informar(Buscar_Coincidencias(CampoBuscado::Titulo, texto)))
+            return;
+    } else {
+        ListaArtic->AddItem(QStringLiteral("Introducir texto"), 0);
+    }
+    busquedaCronologica = false;
+}
+
+void FormBusqueda::BotonAutor_Click()
+{
+    const CursorEspera espera;
+    hayResultados = false;
+    const QString texto = TextAutor->text();
+    DataConsulta.setRecordSource(Sentencias::autorConNombre(texto));
+    if (!informar(refrescar(DataConsulta)))
+        return;
+    const qint64 cuenta = DataConsulta.RecordCount();
+    FormAutores &autores = Instancia<FormAutores>::get();
+    autores.ListaAutores->Clear();
+    ListaArtic->Clear();
+    if (cuenta == 1) {
+        // The identifier goes in whole: an author above 32767 lists its own articles.
+        const std::optional<QVariant> idAutor = DataConsulta.Fields(QStringLiteral("id_autor"));
+        if (!informar(Resultado::de(idAutor.has_value(), DataConsulta)))
+            return;
+        DataConsulta.setRecordSource(Sentencias::articulosDeAutor(idAutor->toLongLong()));
+        if (!informar(refrescar(DataConsulta)))
+            return;
+        if (DataConsulta.RecordCount() != 0 && !informar(VisualizarConsulta(ModoLista::Articulos)))
+            return;
+    } else if (!texto.isEmpty()) {
+        if (!informar(Buscar_Coincidencias(CampoBuscado::Autor, texto)))
+            return;
+        autores.mostrarJuntoA(*this);
+    } else {
+        ListaArtic->AddItem(QStringLiteral("Introducir texto"), 0);
+    }
+    busquedaCronologica = false;
+}
+
+void FormBusqueda::BotonMateria_Click()
+{
+    const CursorEspera espera;
+    hayResultados = false;
+    const QString grupo = Materias->currentText();
+    DataConsulta.setRecordSource(Sentencias::materiasDeGrupo(grupo));
+    if (!informar(refrescar(DataConsulta)))
+        return;
+    FormMaterias &materias = Instancia<FormMaterias>::get();
+    materias.ListaMaterias->Clear();
+    ListaArtic->Clear();
+    if (!grupo.isEmpty()) {
+        materias.mostrarJuntoA(*this);
+        if (!informar(VisualizarConsulta(ModoLista::Materias)))
+            return;
+    } else {
+        ListaArtic->AddItem(QStringLiteral("Debe seleccionar una materia de la lista"), 0);
+    }
+    busquedaCronologica = false;
+}
+
+void FormBusqueda::BotonBusCron_Click()
+{
+    const CursorEspera espera;
+    hayResultados = false;
+    DataConsulta.setRecordSource(Sentencias::numerosEnOrden());
+    if (!informar(VisualizarConsulta(ModoLista::Cronologico)))
+        return;
+    busquedaCronologica = true;
 }

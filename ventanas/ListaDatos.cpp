@@ -101,10 +101,15 @@ ListaDatos::ListaDatos(QWidget *parent) : QListView(parent), m_modelo(new Modelo
     setBatchSize(2000);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    QFont letra = font();
-    letra.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")});
-    letra.setPointSizeF(9);
-    setFont(letra);
+    setFont(letra(font()));
+}
+
+QFont ListaDatos::letra(const QFont &base, qreal puntos)
+{
+    QFont f = base;
+    f.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")});
+    f.setPointSizeF(puntos);
+    return f;
 }
 
 void ListaDatos::Clear()

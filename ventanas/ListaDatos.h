@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Busquedas.h"
+
 #include <QAbstractListModel>
 #include <QListView>
 #include <QString>
@@ -49,7 +51,7 @@ private:
 // the catalogue column its lines show. Click() is emitted whenever the reader
 // selects a line, by the left button (again on a line already selected) or by
 // keyboard; other buttons choose nothing.
-class ListaDatos final : public QListView
+class ListaDatos final : public QListView, public DestinoLineas
 {
     Q_OBJECT
 public:
@@ -70,7 +72,14 @@ public:
 
     QStringList textos() const;
 
-    QString campoLista;
+    // What the lines stand for; whoever fills the list with selectable lines
+    // sets it.
+    TipoLista campoLista = TipoLista::Ninguna;
+
+    void anadir(const QString &texto, qint32 dato) override { AddItem(texto, dato); }
+
+    // The font of the program's lists and text boxes, at `puntos` points.
+    static QFont letra(const QFont &base, qreal puntos = 9);
 
 Q_SIGNALS:
     void Click();

@@ -45,6 +45,13 @@ void MsgBox(const QString &texto)
     Mensajes::actual().mostrar(texto, false);
 }
 
+bool informar(const Resultado &r)
+{
+    if (!r.ok())
+        MsgBox(r.error());
+    return r.ok();
+}
+
 bool MsgBoxAceptarCancelar(const QString &texto)
 {
     return Mensajes::actual().mostrar(texto, true) == Mensajes::Boton::Aceptar;

@@ -1,13 +1,21 @@
 #include "VentanaBusqueda.h"
 
-#include "LineasArticulo.h"
-
-void VentanaBusqueda::mostrarArticulos(DataSource &ds)
+Resultado VentanaBusqueda::consultarArchivo(const QString &sentencia, bool &hayFilas)
 {
-    ListaArtic->campoLista = QStringLiteral("des_articulo");
+    DataArchivo.setRecordSource(sentencia);
+    Resultado r = refrescar(DataArchivo);
+    hayFilas = r.ok() && DataArchivo.RecordCount() != 0;
+    return r;
+}
+
+Resultado VentanaBusqueda::mostrarArticulosDeArchivo()
+{
+    ListaArtic->campoLista = TipoLista::Articulos;
     ListaArtic->Clear();
     ListaArtic->Refresh();
-    anadirArticulos(*ListaArtic, ds);
+    Resultado r = anadirLineas(*ListaArtic, DataArchivo, ModoLista::Articulos);
     ListaArtic->Refresh();
-    hayResultados = true;
+    if (r.ok())
+        hayResultados = true;
+    return r;
 }

@@ -3,10 +3,11 @@
 #include "DataSource.h"
 #include "Formulario.h"
 #include "ListaDatos.h"
+#include "Resultado.h"
 
 // What the other windows reach of the search window: its data sources, its
-// result list and its flag. The window itself is built by the search library,
-// which sets Instancia<VentanaBusqueda>::fabrica.
+// result list and its flag. The window itself is FormBusqueda (searchwindow/),
+// kept under this class by Instancia.
 class VentanaBusqueda : public Formulario
 {
     Q_OBJECT
@@ -21,12 +22,15 @@ public:
     DataSource Data1;
     ListaDatos *ListaArtic = nullptr;
 
-    // Replaces ListaArtic's lines by one article line per row of `ds` and marks
-    // them openable: what a pick in either picker window ends with.
-    void mostrarArticulos(DataSource &ds);
+    // What a pick in either picker window does here: runs `sentencia` on
+    // DataArchivo; `hayFilas` tells whether it gave any.
+    Resultado consultarArchivo(const QString &sentencia, bool &hayFilas);
+    // Replaces ListaArtic's lines by one article line per row of DataArchivo's
+    // result and marks them openable.
+    Resultado mostrarArticulosDeArchivo();
 
     // The window's variables outlive an unload of the window.
     static inline bool hayResultados = false;
     static inline QString textoBuscado;
-    static inline QString campoBuscado;
+    static inline CampoBuscado campoBuscado = CampoBuscado::Titulo;
 };

@@ -281,7 +281,7 @@ void TstBusqueda::titulo()
     QVERIFY(!busquedaCronologica);
     QCOMPARE(b.TextTitulo->text(), texto);
     if (resultados)
-        QCOMPARE(b.ListaArtic->campoLista, u"des_articulo"_s);
+        QCOMPARE(b.ListaArtic->campoLista, TipoLista::Articulos);
 }
 
 void TstBusqueda::autor_data()
@@ -353,7 +353,7 @@ void TstBusqueda::autor()
     QTest::mouseClick(b.BotonAutor, Qt::LeftButton);
 
     QStringList obtenidos = b.ListaArtic->textos();
-    if (b.ListaArtic->campoLista == u"des_articulo"_s) { // statement without order: compare sets
+    if (b.ListaArtic->campoLista == TipoLista::Articulos) { // statement without order: compare sets
         obtenidos.sort();
         articulos.sort();
     }
@@ -456,7 +456,7 @@ void TstBusqueda::materia()
     QVERIFY(ventana.isVisible());
     QCOMPARE(ventana.ListaMaterias->textos(), materias);
     QCOMPARE(datos(*ventana.ListaMaterias), ids);
-    QCOMPARE(ventana.ListaMaterias->campoLista, u"des_materia"_s);
+    QCOMPARE(ventana.ListaMaterias->campoLista, TipoLista::Materias);
     QCOMPARE(b.ListaArtic->ListCount(), 0);
     QVERIFY(VentanaBusqueda::hayResultados);
     QVERIFY(!busquedaCronologica);
@@ -502,8 +502,8 @@ void TstBusqueda::eleccionDeMateria()
     QVERIFY(!Instancia<FormMaterias>::cargada());
     procesarBorrados();
     QCOMPARE(b.ListaArtic->textos(), articulos);
-    QCOMPARE(b.ListaArtic->ListCount() > 0 ? b.ListaArtic->campoLista : u"des_articulo"_s,
-             u"des_articulo"_s);
+    QCOMPARE(b.ListaArtic->ListCount() > 0 ? b.ListaArtic->campoLista : TipoLista::Articulos,
+             TipoLista::Articulos);
 }
 
 // A picker left open while another search runs still fills openable lines.
@@ -524,7 +524,7 @@ void TstBusqueda::eleccionTrasOtraBusqueda()
     Instancia<FormMaterias>::get().ListaMaterias->setListIndex(1);
     QCOMPARE(b.ListaArtic->ListCount(), 3);
     QVERIFY(VentanaBusqueda::hayResultados);
-    QCOMPARE(b.ListaArtic->campoLista, u"des_articulo"_s);
+    QCOMPARE(b.ListaArtic->campoLista, TipoLista::Articulos);
 }
 
 void TstBusqueda::cronologico()
@@ -538,7 +538,7 @@ void TstBusqueda::cronologico()
                               u"Año 1960 - Nº 3"_s, QString(), u"Año 1985 - Nº 7"_s,
                               u"Año 2000 - Nº 12"_s}));
         QCOMPARE(datos(*b.ListaArtic), (QList<qint32>{7, 1, 2, 5, 6, 3, 4}));
-        QCOMPARE(b.ListaArtic->campoLista, u"des_añoNumero"_s);
+        QCOMPARE(b.ListaArtic->campoLista, TipoLista::Numeros);
         QVERIFY(VentanaBusqueda::hayResultados);
         QVERIFY(busquedaCronologica);
     }
@@ -572,26 +572,28 @@ void TstBusqueda::cronologicaSoloHastaLaSiguiente()
 
 void TstBusqueda::visualizarModos_data()
 {
-    QTest::addColumn<QString>("modo");
-    QTest::addColumn<bool>("cambia");
-    QTest::newRow("articulos") << u"articulos"_s << true;
-    QTest::newRow("other case") << u"Articulos"_s << false;
-    QTest::newRow("other word") << u"autores"_s << false;
+    QTest::addColumn<ModoLista>("modo");
+    QTest::addColumn<bool>("cambia"); // ListaArtic gets the rows
+    QTest::newRow("articulos") << ModoLista::Articulos << true;
+    // Subjects go to the subject picker: the result list stays as it was.
+    QTest::newRow("materias") << ModoLista::Materias << false;
 }
 
 void TstBusqueda::visualizarModos()
 {
-    QFETCH(QString, modo);
+    QFETCH(ModoLista, modo);
     QFETCH(bool, cambia);
     FormBusqueda &b = busqueda();
-    b.ListaArtic->campoLista = u"antes"_s;
+    b.ListaArtic->campoLista = TipoLista::Ninguna;
     b.ListaArtic->AddItem(u"antes"_s, 5);
-    b.DataConsulta.setRecordSource(Sentencias::articulosDeMateria(10));
-    b.VisualizarConsulta(modo);
-    b.VisualizarConsulta(modo); // twice: not doubled
+    b.DataConsulta.setRecordSource(cambia ? Sentencias::articulosDeMateria(10)
+                                          : Sentencias::materiasDeGrupo(u"Ingeniería civil"_s));
+    QVERIFY(b.VisualizarConsulta(modo).ok());
+    QVERIFY(b.VisualizarConsulta(modo).ok()); // twice: not doubled
     QCOMPARE(b.ListaArtic->ListCount(), cambia ? 3 : 1);
-    QCOMPARE(b.ListaArtic->campoLista, cambia ? u"des_articulo"_s : u"antes"_s);
-    QCOMPARE(b.DataConsulta.isEOF(), cambia);
+    QCOMPARE(b.ListaArtic->campoLista, cambia ? TipoLista::Articulos : TipoLista::Ninguna);
+    QCOMPARE(Instancia<FormMaterias>::get().ListaMaterias->ListCount(), cambia ? 0 : 4);
+    QVERIFY(b.DataConsulta.isEOF());
 }
 
 void TstBusqueda::visualizarSinFilasConListaDeMaterias()
@@ -599,11 +601,11 @@ void TstBusqueda::visualizarSinFilasConListaDeMaterias()
     FormBusqueda &b = busqueda();
     b.DataConsulta.setRecordSource(Sentencias::articulosDeMateria(0));
     VentanaBusqueda::hayResultados = false;
-    b.VisualizarConsulta(u"articulos"_s);
+    QVERIFY(b.VisualizarConsulta(ModoLista::Articulos).ok());
     QVERIFY(!VentanaBusqueda::hayResultados);
-    QCOMPARE(b.ListaArtic->campoLista, u"des_articulo"_s);
-    Instancia<FormMaterias>::get().ListaMaterias->campoLista = u"des_materia"_s;
-    b.VisualizarConsulta(u"articulos"_s);
+    QCOMPARE(b.ListaArtic->campoLista, TipoLista::Articulos);
+    Instancia<FormMaterias>::get().ListaMaterias->campoLista = TipoLista::Materias;
+    QVERIFY(b.VisualizarConsulta(ModoLista::Articulos).ok());
     QCOMPARE(b.ListaArtic->ListCount(), 0);
     QVERIFY(VentanaBusqueda::hayResultados);
 }
