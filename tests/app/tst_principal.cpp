@@ -152,7 +152,7 @@ void TstPrincipal::sinDisco()
     Instancia<FormPrincipal>::get();
     QCOMPARE(m_mensajes->textos,
              QStringList{u"Introduzca el CD de VELTRA\ny vuelva a ejecutar el programa"_s});
-    QCOMPARE(m_mensajes->conCancelarSegun, QList<bool>{false});
+    QCOMPARE(m_mensajes->conCancelar, QList<bool>{false});
     QVERIFY(!Instancia<FormPrincipal>::cargada());
     QVERIFY(unidadCD.isEmpty());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -86,7 +86,7 @@ private:
     QTemporaryDir m_dir;
     QString m_catalogo;
     QString m_disco;
-    MensajesPrueba m_mensajes;
+    MensajesGrabados m_mensajes;
 };
 
 void TestAbrirDocumento::initTestCase()
