@@ -14,6 +14,9 @@ public:
     explicit FormPrincipal(QWidget *parent = nullptr);
     ~FormPrincipal() override;
 
+    // Makes Instancia<VentanaPrincipal> build this window.
+    static void registrar() { Instancia<FormPrincipal>::registrar(); }
+
     void Form_Load() override;
 
     void BotonComenzar_Click();

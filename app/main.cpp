@@ -82,6 +82,7 @@ int main(int argc, char *argv[])
         Programa::setLugares(lugares);
     }
 
+    FormPrincipal::registrar();
     FormBusqueda::registrar();
     // The program ends when its last window goes, by whatever road; Qt's own
     // rule would miss windows unloaded without their close box.
