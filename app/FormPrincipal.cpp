@@ -7,7 +7,6 @@
 #include "Module1.h"
 #include "Programa.h"
 #include "Recursos.h"
-#include "Sentencias.h"
 #include "VentanaBusqueda.h"
 
 #include <QApplication>
@@ -82,8 +81,7 @@ void FormPrincipal::BotonComenzar_Click()
     busqueda.show();
     busqueda.raise();
     busqueda.activateWindow();
-    busqueda.DataMateria.setRecordSource(Sentencias::gruposMaterias());
-    informar(refrescar(busqueda.DataMateria));
+    informar(busqueda.refrescarGrupos());
 }
 
 void FormPrincipal::BotonInform_Click()

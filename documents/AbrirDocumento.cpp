@@ -76,13 +76,13 @@ void ListaArtic_Click(VentanaBusqueda &busqueda)
         return;
     }
 
-    DataSource &datos = busqueda.DataArchivo;
-    datos.setRecordSource(sentencia);
     // Opening a line skips what fails, without a word: a catalogue that cannot
     // be queried ends the click quietly, and a missing disc row (below) is read
     // as disc 1 with no file.
-    if (!refrescar(datos).ok())
+    bool hayFilas = false;
+    if (!busqueda.consultarArchivo(sentencia, hayFilas).ok())
         return;
+    DataSource &datos = busqueda.DataArchivo;
     // Both values are read now, before a prompt lets other handlers run. With no
     // disc row neither can be read: the issue is looked for on disc 1 and the
     // viewer opens with no address.

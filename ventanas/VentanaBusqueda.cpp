@@ -1,5 +1,13 @@
 #include "VentanaBusqueda.h"
 
+#include "Sentencias.h"
+
+Resultado VentanaBusqueda::refrescarGrupos()
+{
+    DataMateria.setRecordSource(Sentencias::gruposMaterias());
+    return refrescar(DataMateria);
+}
+
 Resultado VentanaBusqueda::consultarArchivo(const QString &sentencia, bool &hayFilas)
 {
     DataArchivo.setRecordSource(sentencia);

@@ -22,6 +22,10 @@ public:
     DataSource Data1;
     ListaDatos *ListaArtic = nullptr;
 
+    // Gives DataMateria the statement of every subject group and refreshes it,
+    // so that the group combo lists them anew (the main window's start button).
+    Resultado refrescarGrupos();
+
     // What a pick in either picker window does here: runs `sentencia` on
     // DataArchivo; `hayFilas` tells whether it gave any.
     Resultado consultarArchivo(const QString &sentencia, bool &hayFilas);
