@@ -1,12 +1,12 @@
 #include "FormPrincipal.h"
 
 #include "BotonImagen.h"
+#include "CursorEspera.h"
 #include "Disco.h"
-#include "ErrorEjecucion.h"
+#include "Mensajes.h"
 #include "Module1.h"
 #include "Programa.h"
 #include "Recursos.h"
-#include "Sentencias.h"
 #include "VentanaBusqueda.h"
 
 #include <QApplication>
@@ -14,7 +14,7 @@
 #include <QProcessEnvironment>
 
 
-FormPrincipal::FormPrincipal(QWidget *parent) : Formulario(parent)
+FormPrincipal::FormPrincipal(QWidget *parent) : VentanaPrincipal(parent)
 {
     setObjectName(QStringLiteral("FormPrincipal"));
     setWindowTitle(QStringLiteral(" Boletín de VELTRA (1950-2000)"));
@@ -39,10 +39,9 @@ FormPrincipal::FormPrincipal(QWidget *parent) : Formulario(parent)
     setTabOrder(BotonComenzar, BotonInform);
     setTabOrder(BotonInform, BotonSalir);
 
-    connect(BotonComenzar, &QAbstractButton::clicked, this,
-            protegido([this] { BotonComenzar_Click(); }));
-    connect(BotonInform, &QAbstractButton::clicked, this, [this] { BotonInform_Click(); });
-    connect(BotonSalir, &QAbstractButton::clicked, this, [this] { BotonSalir_Click(); });
+    connect(BotonComenzar, &QAbstractButton::clicked, this, &FormPrincipal::BotonComenzar_Click);
+    connect(BotonInform, &QAbstractButton::clicked, this, &FormPrincipal::BotonInform_Click);
+    connect(BotonSalir, &QAbstractButton::clicked, this, &FormPrincipal::BotonSalir_Click);
 }
 
 // The object's final release: "run" = "no" again, unless the exit button ended
@@ -57,7 +56,10 @@ void FormPrincipal::Form_Load()
 {
     Programa::escribirAjuste(QStringLiteral("a"), Programa::carpetaInstalacion());
     Programa::escribirAjuste(QStringLiteral("run"), QStringLiteral("si"));
-    BuscarUnidadCD();
+    if (!BuscarUnidadCD()) {
+        MsgBox(QStringLiteral("Introduzca el CD de VELTRA\ny vuelva a ejecutar el programa"));
+        Unload();
+    }
 }
 
 void FormPrincipal::Form_Unload()
@@ -67,18 +69,19 @@ void FormPrincipal::Form_Unload()
 
 void FormPrincipal::showEvent(QShowEvent *event)
 {
-    Formulario::showEvent(event);
+    VentanaPrincipal::showEvent(event);
     BotonComenzar->setFocus();
 }
 
 void FormPrincipal::BotonComenzar_Click()
 {
+    // The first use opens the catalogue: a Jet file is read whole.
+    const CursorEspera espera;
     VentanaBusqueda &busqueda = Instancia<VentanaBusqueda>::get();
     busqueda.show();
     busqueda.raise();
     busqueda.activateWindow();
-    busqueda.DataMateria.setRecordSource(Sentencias::gruposMaterias());
-    refrescar(busqueda.DataMateria);
+    informar(busqueda.refrescarGrupos());
 }
 
 void FormPrincipal::BotonInform_Click()
@@ -92,8 +95,28 @@ void FormPrincipal::BotonInform_Click()
         const QString encontrada = Disco::buscar(html, QStringLiteral("Informacion.html"));
         pagina = encontrada.isEmpty() ? html + QStringLiteral("/Informacion.html") : encontrada;
     }
-    if (!QProcess::startDetached(navegador, {pagina}))
-        MsgBox(QStringLiteral("Para poder ver el documento, instale el navegador Explorer "));
+    static const QString aviso =
+        QStringLiteral("Para poder ver el documento, instale el navegador Explorer ");
+    // xdg-open can start and then find nothing to open the page with (status 3:
+    // no such tool, 4: it failed): that too is a browser that could not start.
+    // Its end is watched, never waited for. The process has no parent and no
+    // pipes, so a browser that stays open is not killed when this program ends.
+    auto *proceso = new QProcess;
+    proceso->setProgram(navegador);
+    proceso->setArguments({pagina});
+    proceso->setProcessChannelMode(QProcess::ForwardedChannels);
+    proceso->setStandardInputFile(QProcess::nullDevice());
+    connect(proceso, &QProcess::finished, proceso,
+            [proceso](int salida, QProcess::ExitStatus estado) {
+                proceso->deleteLater();
+                if (estado == QProcess::NormalExit && (salida == 3 || salida == 4))
+                    MsgBox(aviso);
+            });
+    proceso->start();
+    if (!proceso->waitForStarted()) {
+        delete proceso;
+        MsgBox(aviso);
+    }
 }
 
 void FormPrincipal::BotonSalir_Click()

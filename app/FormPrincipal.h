@@ -1,16 +1,21 @@
 #pragma once
 
-#include "Formulario.h"
+#include "VentanaPrincipal.h"
 
 class BotonImagen;
 
 // The start-up window: the bulletin's cover and three buttons.
-class FormPrincipal final : public Formulario
+class FormPrincipal final : public VentanaPrincipal
 {
     Q_OBJECT
 public:
+    using Interfaz = VentanaPrincipal;
+
     explicit FormPrincipal(QWidget *parent = nullptr);
     ~FormPrincipal() override;
+
+    // Makes Instancia<VentanaPrincipal> build this window.
+    static void registrar() { Instancia<FormPrincipal>::registrar(); }
 
     void Form_Load() override;
 

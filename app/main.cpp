@@ -97,11 +97,16 @@ int main(int argc, char *argv[])
         Programa::setLugares(lugares);
     }
 
+    FormPrincipal::registrar();
     FormBusqueda::registrar();
     VentanaLectura::instalar();
-    FormPrincipal &principal = Instancia<FormPrincipal>::get();
-    if (!Instancia<FormPrincipal>::cargada())
+    // The program ends when its last window goes, by whatever road; Qt's own
+    // rule would miss windows unloaded without their close box.
+    QApplication::setQuitOnLastWindowClosed(false);
+    Formulario::alQuedarSinVentanas = [] { QCoreApplication::quit(); };
+    FormPrincipal *principal = Instancia<FormPrincipal>::cargar();
+    if (!principal)
         return 0; // no disc: the reader has been told
-    principal.show();
+    principal->show();
     return QApplication::exec();
 }

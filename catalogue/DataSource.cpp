@@ -1,6 +1,7 @@
 #include "DataSource.h"
 
 #include "Catalogo.h"
+#include "Latin1.h"
 
 #include <sqlite3.h>
 
@@ -19,27 +20,15 @@ bool esNombreDeTabla(const QString &s)
     return true;
 }
 
-// Decodes `utf8` into `destino` when it is ASCII or two-byte sequences of the
-// Latin-1 range (all Spanish text), and returns the end; nullptr for any other
-// byte, so that the caller leaves the rest to QString::fromUtf8. `destino` has
-// room for one unit per byte.
+// Decodes `utf8` into `destino` when it is Latin-1 text (Latin1.h) and returns
+// the end; nullptr otherwise. `destino` has room for one unit per byte.
 char16_t *latin1(QByteArrayView utf8, char16_t *destino)
 {
-    const auto *p = reinterpret_cast<const uchar *>(utf8.data());
-    const auto *fin = p + utf8.size();
-    while (p < fin) {
-        const uchar b = *p;
-        if (b < 0x80) {
-            *destino++ = b;
-            ++p;
-        } else if ((b == 0xC2 || b == 0xC3) && fin - p >= 2 && (p[1] & 0xC0) == 0x80) {
-            *destino++ = char16_t((b & 0x1F) << 6 | (p[1] & 0x3F));
-            p += 2;
-        } else {
-            return nullptr;
-        }
-    }
-    return destino;
+    const bool ok = porCaracterLatin1(utf8, [&destino](char16_t c) {
+        *destino++ = c;
+        return true;
+    });
+    return ok ? destino : nullptr;
 }
 
 } // namespace

@@ -10,21 +10,40 @@ namespace Sentencias {
 // literal and change the statement.
 QString citar(const QString &texto);
 
-QString gruposMaterias();                          // 1
-QString materiasDeGrupo(const QString &grupo);     // 2
-QString articulosDeMateria(qint64 idMateria);      // 3
-QString numerosEnOrden();                          // 4
-QString articulosConTitulo(const QString &titulo); // 5
-QString todosLosArticulos();                       // 6
-QString todosLosAutores();                         // 7
-QString autorConNombre(const QString &autor);      // 8
-QString articulosDeAutor(qint64 idAutor);          // 9, in the engine's order
-QString articulosDeAutorPorTitulo(qint64 idAutor); // 10, ordered by title
-// 11 and 12: disc and file of an issue ("NumerosPorAños", "id_boletin") or of an
+// Every subject group (the rows of the group combo).
+QString gruposMaterias();
+// Name and id of the subjects of one group, by name.
+QString materiasDeGrupo(const QString &grupo);
+// The article lines (title, id, issue label) of one subject, by title.
+QString articulosDeMateria(qint64 idMateria);
+// Id and label of every issue, in publication order.
+QString numerosEnOrden();
+// The article lines whose title is exactly `titulo`, by title.
+QString articulosConTitulo(const QString &titulo);
+// Every article line, by title: what the title match lookup walks.
+QString todosLosArticulos();
+// Every author, by name: what the author match lookup walks.
+QString todosLosAutores();
+// Name and id of the authors named exactly `autor`.
+QString autorConNombre(const QString &autor);
+// The article lines of one author, in the engine's order.
+QString articulosDeAutor(qint64 idAutor);
+// The article lines of one author, by title.
+QString articulosDeAutorPorTitulo(qint64 idAutor);
+// Disc and file of an issue ("NumerosPorAños", "id_boletin") or of an
 // article's issue ("AutoresArticulos", "id_articulo").
 QString discoYArchivo(const QString &tabla, const QString &columnaClave, qint64 clave);
+inline QString discoYArchivoDeNumero(qint64 idBoletin)
+{
+    return discoYArchivo(QStringLiteral("NumerosPorAños"), QStringLiteral("id_boletin"), idBoletin);
+}
+inline QString discoYArchivoDeArticulo(qint64 idArticulo)
+{
+    return discoYArchivo(QStringLiteral("AutoresArticulos"), QStringLiteral("id_articulo"),
+                         idArticulo);
+}
 
-// Before the main window gives it statement 1, the subject-group data source
+// Before the main window gives it gruposMaterias(), the subject-group data source
 // holds this bare table name.
 inline const QString tablaGruposMaterias = QStringLiteral("gruposmaterias");
 

@@ -1,5 +1,6 @@
 #include "AbrirDocumento.h"
 
+#include "CursorEspera.h"
 #include "Disco.h"
 #include "Mensajes.h"
 #include "Programa.h"
@@ -29,6 +30,7 @@ bool esDisco1(const QVariant &disco)
 
 frmBrowser *abrirVisor(const QString &ruta, qint32 clave)
 {
+    const CursorEspera espera; // the document loads inside Form_Load
     auto *visor = new frmBrowser;
     visor->StartingAddress = ruta;
     visor->Form_Load();
@@ -61,23 +63,26 @@ void ListaArtic_Click(VentanaBusqueda &busqueda)
         return;
     const qint32 clave = lista.ItemData(indice);
 
-    QString tabla;
-    QString columnaClave;
-    if (lista.campoLista == u"des_añoNumero") {
-        tabla = u"NumerosPorAños"_s;
-        columnaClave = u"id_boletin"_s;
-    } else if (lista.campoLista == u"des_articulo") {
-        tabla = u"AutoresArticulos"_s;
-        columnaClave = u"id_articulo"_s;
-    } else {
+    QString sentencia;
+    switch (lista.campoLista) {
+    case TipoLista::Numeros:
+        sentencia = Sentencias::discoYArchivoDeNumero(clave);
+        break;
+    case TipoLista::Articulos:
+        sentencia = Sentencias::discoYArchivoDeArticulo(clave);
+        break;
+    case TipoLista::Ninguna:
+    case TipoLista::Materias:
         return;
     }
 
-    DataSource &datos = busqueda.DataArchivo;
-    datos.setRecordSource(Sentencias::discoYArchivo(tabla, columnaClave, clave));
-    // A catalogue that cannot be queried ends the click without a word.
-    if (!datos.Refresh())
+    // Opening a line skips what fails, without a word: a catalogue that cannot
+    // be queried ends the click quietly, and a missing disc row (below) is read
+    // as disc 1 with no file.
+    bool hayFilas = false;
+    if (!busqueda.consultarArchivo(sentencia, hayFilas).ok())
         return;
+    DataSource &datos = busqueda.DataArchivo;
     // Both values are read now, before a prompt lets other handlers run. With no
     // disc row neither can be read: the issue is looked for on disc 1 and the
     // viewer opens with no address.

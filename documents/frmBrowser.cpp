@@ -1,9 +1,9 @@
 #include "frmBrowser.h"
 
-#include "FormPrincipal.h"
 #include "PanelDocumento.h"
 #include "Programa.h"
 #include "Recursos.h"
+#include "VentanaPrincipal.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -127,7 +127,7 @@ void frmBrowser::Form_Load()
         brwWebBrowser->move(brwWebBrowser->x(), 0);
     }
     // Loads the main window when the reader has closed it (not shown by this).
-    setWindowIcon(Instancia<FormPrincipal>::get().windowIcon());
+    setWindowIcon(Instancia<VentanaPrincipal>::get().windowIcon());
     show();
     brwWebBrowser->setFocus();
     Form_Resize();
@@ -190,9 +190,10 @@ void frmBrowser::cboAddress_Click()
     brwWebBrowser->Navigate(cboAddress->currentText());
 }
 
-void frmBrowser::cboAddress_KeyPress(qint16 &KeyAscii)
+// Enter loads what is typed.
+void frmBrowser::cboAddress_KeyPress(const QKeyEvent &tecla)
 {
-    if (KeyAscii == 13)
+    if (tecla.key() == Qt::Key_Return || tecla.key() == Qt::Key_Enter)
         cboAddress_Click();
 }
 
@@ -205,16 +206,7 @@ void frmBrowser::resizeEvent(QResizeEvent *event)
 // Keys reach the handler before the box, which then takes them as usual.
 bool frmBrowser::eventFilter(QObject *objeto, QEvent *evento)
 {
-    if (evento->type() == QEvent::KeyPress && objeto == cboAddress->lineEdit()) {
-        const auto *tecla = static_cast<QKeyEvent *>(evento);
-        const QString texto = tecla->text();
-        qint16 codigo = 0;
-        if (tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter)
-            codigo = 13;
-        else if (texto.size() == 1)
-            codigo = qint16(texto.at(0).unicode());
-        if (codigo != 0)
-            cboAddress_KeyPress(codigo);
-    }
+    if (evento->type() == QEvent::KeyPress && objeto == cboAddress->lineEdit())
+        cboAddress_KeyPress(*static_cast<QKeyEvent *>(evento));
     return Formulario::eventFilter(objeto, evento);
 }

@@ -6,6 +6,7 @@
 
 class PanelDocumento;
 class QComboBox;
+class QKeyEvent;
 class QTimer;
 class QToolBar;
 
@@ -24,7 +25,7 @@ public:
     void brwWebBrowser_DownloadComplete();
     void tbToolBar_ButtonClick(const QString &key);
     void cboAddress_Click();
-    void cboAddress_KeyPress(qint16 &KeyAscii);
+    void cboAddress_KeyPress(const QKeyEvent &tecla);
 
     // The address loaded at load time; empty loads nothing.
     QString StartingAddress;

@@ -1,7 +1,8 @@
 #include "FormAutores.h"
 
-#include "ErrorEjecucion.h"
+#include "CursorEspera.h"
 #include "ListaDatos.h"
+#include "Mensajes.h"
 #include "Recursos.h"
 #include "Sentencias.h"
 #include "VentanaBusqueda.h"
@@ -18,7 +19,7 @@ FormAutores::FormAutores(QWidget *parent) : Formulario(parent)
     ListaAutores->setObjectName(QStringLiteral("ListaAutores"));
     ListaAutores->setAccessibleName(QStringLiteral("Autores encontrados"));
     ListaAutores->setGeometry(16, 56, 505, 260);
-    connect(ListaAutores, &ListaDatos::Click, this, protegido([this] { ListaAutores_Click(); }));
+    connect(ListaAutores, &ListaDatos::Click, this, &FormAutores::ListaAutores_Click);
 }
 
 void FormAutores::ListaAutores_Click()
@@ -26,20 +27,24 @@ void FormAutores::ListaAutores_Click()
     const int i = ListaAutores->ListIndex();
     if (i < 0)
         return;
-    const qint32 idAutor = ListaAutores->ItemData(i);
-    VentanaBusqueda &busqueda = Instancia<VentanaBusqueda>::get();
-    busqueda.DataArchivo.setRecordSource(Sentencias::articulosDeAutorPorTitulo(idAutor));
-    refrescar(busqueda.DataArchivo);
-    if (busqueda.DataArchivo.RecordCount() != 0)
-        ListarArticulosAutor();
-    else
+    const CursorEspera espera;
+    bool hayFilas = false;
+    if (!informar(Instancia<VentanaBusqueda>::get().consultarArchivo(
+            Sentencias::articulosDeAutorPorTitulo(ListaAutores->ItemData(i)), hayFilas)))
+        return;
+    if (hayFilas) {
+        if (!ListarArticulosAutor())
+            return;
+    } else {
         hide();
+    }
     Unload();
 }
 
-void FormAutores::ListarArticulosAutor()
+bool FormAutores::ListarArticulosAutor()
 {
-    VentanaBusqueda &busqueda = Instancia<VentanaBusqueda>::get();
-    busqueda.mostrarArticulos(busqueda.DataArchivo);
+    if (!informar(Instancia<VentanaBusqueda>::get().mostrarArticulosDeArchivo()))
+        return false;
     hide();
+    return true;
 }

@@ -15,9 +15,12 @@ public:
 
     void ListaAutores_Click();
 
+    // Points DataAutores at the catalogue (the search window's load does).
+    void apuntarCatalogo(const QString &ruta) { DataAutores.setDatabaseName(ruta); }
+
     ListaDatos *ListaAutores = nullptr;
     DataSource DataAutores; // pointed at the catalogue, never queried
 
 private:
-    void ListarArticulosAutor();
+    bool ListarArticulosAutor();
 };

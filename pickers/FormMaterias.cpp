@@ -1,7 +1,8 @@
 #include "FormMaterias.h"
 
-#include "ErrorEjecucion.h"
+#include "CursorEspera.h"
 #include "ListaDatos.h"
+#include "Mensajes.h"
 #include "Recursos.h"
 #include "Sentencias.h"
 #include "VentanaBusqueda.h"
@@ -18,10 +19,8 @@ FormMaterias::FormMaterias(QWidget *parent) : Formulario(parent)
     ListaMaterias->setObjectName(QStringLiteral("ListaMaterias"));
     ListaMaterias->setAccessibleName(QStringLiteral("Materias"));
     ListaMaterias->setGeometry(24, 48, 497, 276);
-    QFont letra = ListaMaterias->font();
-    letra.setPointSizeF(9.75);
-    ListaMaterias->setFont(letra);
-    connect(ListaMaterias, &ListaDatos::Click, this, protegido([this] { ListaMaterias_Click(); }));
+    ListaMaterias->setFont(ListaDatos::letra(ListaMaterias->font(), 9.75));
+    connect(ListaMaterias, &ListaDatos::Click, this, &FormMaterias::ListaMaterias_Click);
 }
 
 void FormMaterias::ListaMaterias_Click()
@@ -29,20 +28,39 @@ void FormMaterias::ListaMaterias_Click()
     const int i = ListaMaterias->ListIndex();
     if (i < 0)
         return;
-    VentanaBusqueda &busqueda = Instancia<VentanaBusqueda>::get();
-    busqueda.DataArchivo.setRecordSource(
-        Sentencias::articulosDeMateria(ListaMaterias->ItemData(i)));
-    refrescar(busqueda.DataArchivo);
-    if (busqueda.DataArchivo.RecordCount() != 0)
-        ListarArticulosMateria();
-    else
+    const CursorEspera espera;
+    bool hayFilas = false;
+    if (!informar(Instancia<VentanaBusqueda>::get().consultarArchivo(
+            Sentencias::articulosDeMateria(ListaMaterias->ItemData(i)), hayFilas)))
+        return;
+    if (hayFilas) {
+        if (!ListarArticulosMateria())
+            return;
+    } else {
         hide();
+    }
     Unload(); // the window goes only after this handler has returned
 }
 
-void FormMaterias::ListarArticulosMateria()
+bool FormMaterias::ListarArticulosMateria()
 {
-    VentanaBusqueda &busqueda = Instancia<VentanaBusqueda>::get();
-    busqueda.mostrarArticulos(busqueda.DataArchivo);
+    if (!informar(Instancia<VentanaBusqueda>::get().mostrarArticulosDeArchivo()))
+        return false;
     hide();
+    return true;
+}
+
+Resultado FormMaterias::mostrarMaterias(DataSource &ds)
+{
+    ListaMaterias->campoLista = TipoLista::Materias;
+    ListaMaterias->Clear();
+    ListaMaterias->Refresh();
+    Resultado r = anadirLineas(*ListaMaterias, ds, ModoLista::Materias);
+    ListaMaterias->Refresh();
+    return r;
+}
+
+bool FormMaterias::muestraMaterias() const
+{
+    return ListaMaterias->campoLista == TipoLista::Materias;
 }

@@ -2,6 +2,7 @@
 
 #include "DataSource.h"
 #include "Formulario.h"
+#include "Resultado.h"
 
 class ListaDatos;
 
@@ -14,7 +15,14 @@ public:
     explicit FormMaterias(QWidget *parent = nullptr);
 
     void ListaMaterias_Click();
-    void ListarArticulosMateria();
+    bool ListarArticulosMateria();
+
+    // Points DataMaterias at the catalogue (the search window's load does).
+    void apuntarCatalogo(const QString &ruta) { DataMaterias.setDatabaseName(ruta); }
+    // Replaces the list's lines by the subjects of `ds`'s remaining rows.
+    Resultado mostrarMaterias(DataSource &ds);
+    // The list holds subjects: a pick will bring openable article lines.
+    bool muestraMaterias() const;
 
     ListaDatos *ListaMaterias = nullptr;
     DataSource DataMaterias; // pointed at the catalogue, never queried

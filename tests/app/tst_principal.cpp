@@ -1,8 +1,12 @@
+#include "AbrirDocumento.h"
 #include "BotonImagen.h"
+#include "FormAutores.h"
 #include "FormBusqueda.h"
+#include "FormMaterias.h"
 #include "FormPrincipal.h"
 #include "MensajesGrabados.h"
 #include "Programa.h"
+#include "frmBrowser.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,6 +31,8 @@ private Q_SLOTS:
     void informacion_data();
     void informacion();
     void salirTermina();
+    void terminaConLaUltimaVentana_data();
+    void terminaConLaUltimaVentana();
 
 private:
     // A place holding the given files under `carpeta` (created in order).
@@ -146,7 +152,7 @@ void TstPrincipal::sinDisco()
     Instancia<FormPrincipal>::get();
     QCOMPARE(m_mensajes->textos,
              QStringList{u"Introduzca el CD de VELTRA\ny vuelva a ejecutar el programa"_s});
-    QCOMPARE(m_mensajes->conCancelarSegun, QList<bool>{false});
+    QCOMPARE(m_mensajes->conCancelar, QList<bool>{false});
     QVERIFY(!Instancia<FormPrincipal>::cargada());
     QVERIFY(unidadCD.isEmpty());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -198,13 +204,20 @@ void TstPrincipal::ventana()
 void TstPrincipal::informacion_data()
 {
     QTest::addColumn<bool>("existe");
-    QTest::newRow("browser starts") << true;
-    QTest::newRow("no browser") << false;
+    QTest::addColumn<int>("salida"); // the browser's exit status
+    QTest::addColumn<bool>("avisa");
+    QTest::newRow("browser starts") << true << 0 << false;
+    QTest::newRow("no browser") << false << 0 << true;
+    QTest::newRow("started, no handler for the page") << true << 3 << true;
+    QTest::newRow("started, the handler failed") << true << 4 << true;
+    QTest::newRow("started, page missing: its business") << true << 2 << false;
 }
 
 void TstPrincipal::informacion()
 {
     QFETCH(bool, existe);
+    QFETCH(int, salida);
+    QFETCH(bool, avisa);
     const QString disco = lugar(u"d"_s, u"Imagenes"_s, {u"Tirvosk.dat"_s});
     QDir().mkpath(disco + u"/HTML"_s);
     QFile pagina(disco + u"/HTML/Informacion.html"_s);
@@ -215,7 +228,8 @@ void TstPrincipal::informacion()
     const QString guion = m_dir.filePath(u"navegador.sh"_s);
     QFile g(guion);
     QVERIFY(g.open(QIODevice::WriteOnly));
-    g.write("#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" > \"" + registro.toUtf8() + "\"\n");
+    g.write("#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" > \"" + registro.toUtf8() + "\"\nexit "
+            + QByteArray::number(salida) + '\n');
     g.close();
     g.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     qputenv("BOLETIN_NAVEGADOR", existe ? guion.toUtf8() : m_dir.filePath(u"no-hay"_s).toUtf8());
@@ -227,12 +241,16 @@ void TstPrincipal::informacion()
         QVERIFY(r.open(QIODevice::ReadOnly));
         QCOMPARE(QString::fromUtf8(r.readAll()),
                  u"1\n"_s + disco + u"/HTML/Informacion.html\n"_s);
-        QVERIFY(m_mensajes->textos.isEmpty());
-    } else {
-        QCOMPARE(m_mensajes->textos,
-                 QStringList{u"Para poder ver el documento, instale el navegador Explorer "_s});
-        m_mensajes->textos.clear();
     }
+    const QStringList esperados{u"Para poder ver el documento, instale el navegador Explorer "_s};
+    if (avisa) {
+        QTRY_COMPARE(m_mensajes->textos, esperados);
+    } else {
+        // Time for the browser's end to be heard: it must not bring the message.
+        QTest::qWait(300);
+        QVERIFY(m_mensajes->textos.isEmpty());
+    }
+    m_mensajes->textos.clear();
     QVERIFY(Instancia<FormPrincipal>::cargada());
 }
 
@@ -243,6 +261,47 @@ void TstPrincipal::salirTermina()
     QCOMPARE(m_terminado, 1);
     QVERIFY(!Instancia<FormPrincipal>::cargada());
     QCOMPARE(ajuste(u"run"_s), u"no"_s);
+}
+
+void TstPrincipal::terminaConLaUltimaVentana_data()
+{
+    QTest::addColumn<bool>("conVisor");
+    QTest::newRow("no viewer") << false;
+    QTest::newRow("a viewer still open") << true;
+}
+
+// The reader closes the main window, takes the disc out and presses Volver:
+// the main window loads, finds no disc and goes, and so does the search window.
+void TstPrincipal::terminaConLaUltimaVentana()
+{
+    QFETCH(bool, conVisor);
+    int finales = 0;
+    Formulario::alQuedarSinVentanas = [&finales] { ++finales; };
+    Programa::setLugares({lugar(u"d"_s, u"Imagenes"_s, {u"Tirvosk.dat"_s})});
+    FormPrincipal &principal = Instancia<FormPrincipal>::get();
+    principal.show();
+    principal.BotonComenzar->click();
+    m_mensajes->textos.clear(); // no catalogue here: told, and goes on
+    QPointer<frmBrowser> visor;
+    if (conVisor)
+        visor = AbrirDocumento::abrirVisor(QString(), 7);
+    principal.close();
+    QCOMPARE(finales, 0);
+    Programa::setLugares({m_dir.filePath(u"sin-disco"_s)});
+    Instancia<VentanaBusqueda>::get().findChild<QAbstractButton *>(u"BotonSalir"_s)->click();
+    QCOMPARE(m_mensajes->textos,
+             QStringList{u"Introduzca el CD de VELTRA\ny vuelva a ejecutar el programa"_s});
+    m_mensajes->textos.clear();
+    QVERIFY(!Instancia<FormPrincipal>::cargada());
+    QVERIFY(!Instancia<VentanaBusqueda>::cargada());
+    QVERIFY(!Instancia<FormAutores>::cargada());
+    QVERIFY(!Instancia<FormMaterias>::cargada());
+    if (conVisor) {
+        QCOMPARE(finales, 0);
+        visor->close();
+    }
+    QCOMPARE(finales, 1);
+    Formulario::alQuedarSinVentanas = nullptr;
 }
 
 QTEST_MAIN(TstPrincipal)

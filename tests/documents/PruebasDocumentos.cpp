@@ -85,23 +85,4 @@ void cerrarVisores()
         delete v.data();
 }
 
-Mensajes::Boton MensajesPrueba::mostrar(const QString &texto, bool cancelar)
-{
-    textos << texto;
-    conCancelar << cancelar;
-    const int n = int(textos.size());
-    if (alMostrar)
-        alMostrar(n, texto);
-    return n <= respuestas.size() && respuestas.at(n - 1) == u'A' ? Boton::Aceptar
-                                                                    : Boton::Cancelar;
-}
-
-void MensajesPrueba::reiniciar()
-{
-    textos.clear();
-    conCancelar.clear();
-    respuestas.clear();
-    alMostrar = nullptr;
-}
-
 } // namespace PruebasDocumentos

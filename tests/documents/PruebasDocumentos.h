@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Mensajes.h"
+#include "MensajesGrabados.h"
 
 #include <QList>
 #include <QString>
@@ -10,8 +10,8 @@
 
 class frmBrowser;
 
-// What the document tests share: PDFs made on the fly, a disc in a folder, a
-// message answerer and the viewers left open.
+// What the document tests share: PDFs made on the fly, a disc in a folder and
+// the viewers left open.
 namespace PruebasDocumentos {
 
 // Writes an A4 PDF of `paginas` pages: each page has a black band over its top
@@ -32,21 +32,5 @@ void cargarPrincipal(const QString &lugar);
 QList<frmBrowser *> visores();
 // Destroys every viewer window.
 void cerrarVisores();
-
-// Records the texts shown and answers from a list; Cancel once it runs out, so
-// a prompt loop always ends.
-class MensajesPrueba final : public Mensajes
-{
-public:
-    Boton mostrar(const QString &texto, bool conCancelar) override;
-    void reiniciar();
-
-    QStringList textos;
-    QList<bool> conCancelar;
-    // 'A' Aceptar, 'C' Cancelar, one letter per box.
-    QString respuestas;
-    // Runs while box number n (1-based) is open, before it is answered.
-    std::function<void(int n, const QString &texto)> alMostrar;
-};
 
 } // namespace PruebasDocumentos

@@ -59,7 +59,7 @@ private:
     QAction *boton(frmBrowser *v, const QString &clave);
 
     QTemporaryDir m_dir;
-    MensajesPrueba m_mensajes;
+    MensajesGrabados m_mensajes;
 };
 
 void TestFrmBrowser::initTestCase()

@@ -1,4 +1,5 @@
 #include "Acentos.h"
+#include "Busquedas.h"
 
 #include <QTest>
 
@@ -90,6 +91,8 @@ void TstAcentos::contiene_data()
     QTest::newRow("twice") << u"puente y puente"_s << u"puente"_s << true;
     QTest::newRow("partial at end") << u"puent"_s << u"puente"_s << false;
     QTest::newRow("first char repeats") << u"papapaya"_s << u"papaya"_s << true;
+    QTest::newRow("value beyond Latin-1") << u"ΣΟΦΙΑ y Árbol"_s << u"arbol"_s << true;
+    QTest::newRow("text beyond Latin-1") << u"Sofia"_s << u"sοfia"_s << false;
 }
 
 void TstAcentos::contiene()
@@ -98,6 +101,11 @@ void TstAcentos::contiene()
     QFETCH(QString, texto);
     QFETCH(bool, esperado);
     QCOMPARE(contieneTexto(prepararTexto(valor), prepararTexto(texto)), esperado);
+    // The matcher: on the catalogue's bytes (its quick road) and on the text.
+    Coincidencia coincidencia(texto);
+    const QByteArray utf8 = valor.toUtf8();
+    QCOMPARE(coincidencia.contiene(QByteArrayView(utf8)), esperado);
+    QCOMPARE(coincidencia.contiene(valor), esperado);
 }
 
 QTEST_GUILESS_MAIN(TstAcentos)

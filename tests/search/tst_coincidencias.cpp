@@ -5,22 +5,13 @@
 // rows, lines and keys that path gives, in the same order.
 
 #include "Acentos.h"
+#include "Busquedas.h"
 #include "Colacion.h"
 #include "DataSource.h"
 #include "Esquema.h"
-#include "FormAutores.h"
-#include "FormBusqueda.h"
-#include "FormMaterias.h"
-#include "FormPrincipal.h"
-#include "LineasArticulo.h"
-#include "ListaDatos.h"
-#include "Mensajes.h"
-#include "Programa.h"
 #include "Sentencias.h"
 
-#include <QDir>
 #include <QFile>
-#include <QLineEdit>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -109,15 +100,16 @@ QList<Valor> valoresAzar(QRandomGenerator &azar, int cuantos)
     return v;
 }
 
-class MensajesPrueba final : public Mensajes
+// The lines a search gives, as they come.
+struct Lineas final : DestinoLineas
 {
-public:
-    Boton mostrar(const QString &texto, bool) override
+    void anadir(const QString &texto, qint32 dato) override
     {
         textos << texto;
-        return Boton::Aceptar;
+        datos << dato;
     }
     QStringList textos;
+    QList<qint32> datos;
 };
 
 } // namespace
@@ -127,7 +119,6 @@ class TstCoincidencias : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
-    void cleanupTestCase();
     void titulos_data();
     void titulos();
     void autores_data();
@@ -139,13 +130,14 @@ private:
 
     QTemporaryDir m_dir;
     QStringList m_textosAzar;
-    MensajesPrueba m_mensajes;
+    QString m_ruta;
 };
 
 void TstCoincidencias::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    const QString ruta = m_dir.filePath(u"boletin.mdb"_s);
+    m_ruta = m_dir.filePath(u"boletin.mdb"_s);
+    const QString &ruta = m_ruta;
     sqlite3 *db = nullptr;
     QCOMPARE(sqlite3_open(QFile::encodeName(ruta).constData(), &db), SQLITE_OK);
     QVERIFY(Colacion::registrar(db));
@@ -193,27 +185,6 @@ void TstCoincidencias::initTestCase()
     QVERIFY(Esquema::crearIndices(db));
     QCOMPARE(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(db);
-
-    QDir(m_dir.path()).mkpath(u"disco/Imagenes"_s);
-    QFile marcador(m_dir.filePath(u"disco/Imagenes/Tirvosk.dat"_s));
-    QVERIFY(marcador.open(QIODevice::WriteOnly));
-    qputenv("XDG_CONFIG_HOME", m_dir.filePath(u"config"_s).toUtf8());
-    Programa::setCarpetaInstalacion(m_dir.path());
-    Programa::setLugares({m_dir.filePath(u"disco"_s)});
-    Mensajes::instalar(&m_mensajes);
-    FormPrincipal::terminar = [] {};
-    FormBusqueda::registrar();
-    Instancia<FormPrincipal>::get().BotonComenzar_Click();
-}
-
-void TstCoincidencias::cleanupTestCase()
-{
-    Instancia<FormAutores>::Unload();
-    Instancia<FormMaterias>::Unload();
-    Instancia<VentanaBusqueda>::Unload();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    Mensajes::instalar(nullptr);
-    QVERIFY2(m_mensajes.textos.isEmpty(), qPrintable(m_mensajes.textos.join(u" / "_s)));
 }
 
 namespace {
@@ -269,21 +240,21 @@ void TstCoincidencias::textosAlAzar()
     }
 }
 
-// Runs the lookup on the window and compares its list with what the rule gives
-// row by row (Comprobar_Coincidencia's steps on QString values).
+// Runs the lookup and compares its lines with what the rule gives row by row,
+// on QString values.
 void TstCoincidencias::buscarYComparar(const QString &texto, bool enAutores)
 {
-    FormBusqueda &b = FormBusqueda::instancia();
-    ListaDatos &lista = enAutores ? *Instancia<FormAutores>::get().ListaAutores : *b.ListaArtic;
-    b.ListaArtic->Clear();
-    lista.Clear();
-    VentanaBusqueda::hayResultados = false;
-    (enAutores ? b.TextAutor : b.TextTitulo)->setText(texto);
-    b.Buscar_Coincidencias(enAutores ? u"TextAutor"_s : u"TextTitulo"_s);
+    DataSource consulta;
+    consulta.setDatabaseName(m_ruta);
+    Lineas lista;
+    qsizetype encontradas = -1;
+    const Resultado r = buscarCoincidencias(
+        consulta, enAutores ? CampoBuscado::Autor : CampoBuscado::Titulo, texto, lista, encontradas);
+    QVERIFY2(r.ok(), qPrintable(r.error()));
 
     const QString preparado = prepararTexto(texto);
     DataSource ds;
-    ds.setDatabaseName(Programa::rutaCatalogo());
+    ds.setDatabaseName(m_ruta);
     ds.setRecordSource(enAutores ? Sentencias::todosLosAutores() : Sentencias::todosLosArticulos());
     QVERIFY(ds.Refresh());
     const int comparada = ds.indiceCampo(enAutores ? u"autor"_s : u"des_articulo"_s);
@@ -302,24 +273,9 @@ void TstCoincidencias::buscarYComparar(const QString &texto, bool enAutores)
         }
         QVERIFY(ds.MoveNext());
     }
-    const bool hay = !lineas.isEmpty();
-    if (!hay && enAutores) {
-        lineas << u"No se encuentra ningún autor con : "_s + texto << QString()
-               << u"Hacer clic sobre esta linea para volver"_s;
-        claves << 0 << 0 << 0;
-    } else if (!hay) {
-        lineas << u"No se han encontrado documentos"_s;
-        claves << 0;
-    }
-
-    QList<qint32> obtenidas;
-    for (int i = 0; i < lista.ListCount(); ++i)
-        obtenidas << lista.ItemData(i);
-    QCOMPARE(lista.textos(), lineas);
-    QCOMPARE(obtenidas, claves);
-    QCOMPARE(VentanaBusqueda::hayResultados, hay);
-    if (!enAutores && hay)
-        QCOMPARE(b.ListaArtic->campoLista, u"des_articulo"_s);
+    QCOMPARE(lista.textos, lineas);
+    QCOMPARE(lista.datos, claves);
+    QCOMPARE(encontradas, lineas.size());
 }
 
 QTEST_MAIN(TstCoincidencias)

@@ -101,10 +101,15 @@ ListaDatos::ListaDatos(QWidget *parent) : QListView(parent), m_modelo(new Modelo
     setBatchSize(2000);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    QFont letra = font();
-    letra.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")});
-    letra.setPointSizeF(9);
-    setFont(letra);
+    setFont(letra(font()));
+}
+
+QFont ListaDatos::letra(const QFont &base, qreal puntos)
+{
+    QFont f = base;
+    f.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")});
+    f.setPointSizeF(puntos);
+    return f;
 }
 
 void ListaDatos::Clear()
@@ -146,6 +151,11 @@ QStringList ListaDatos::textos() const
 
 void ListaDatos::mousePressEvent(QMouseEvent *event)
 {
+    // Only the left button chooses a line; the others leave the current one.
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
     m_cambioPorRaton = false;
     QListView::mousePressEvent(event);
 }

@@ -44,6 +44,8 @@ void TstListaDatos::clics_data()
     QTest::addColumn<int>("seleccionada");
     QTest::newRow("mouse on a line") << u"raton"_s << 1 << 1;
     QTest::newRow("same line twice") << u"raton2"_s << 2 << 1;
+    QTest::newRow("right button") << u"derecho"_s << 0 << -1;
+    QTest::newRow("middle button, double") << u"central"_s << 0 << -1;
     QTest::newRow("arrow key") << u"flecha"_s << 1 << 0;
     QTest::newRow("below the lines") << u"vacio"_s << 0 << -1;
     QTest::newRow("clear") << u"vaciar"_s << 0 << -1;
@@ -69,6 +71,10 @@ void TstListaDatos::clics()
         QTest::mouseClick(lista.viewport(), Qt::LeftButton, {}, segunda);
         if (gesto == u"raton2"_s)
             QTest::mouseClick(lista.viewport(), Qt::LeftButton, {}, segunda);
+    } else if (gesto == u"derecho"_s) {
+        QTest::mouseClick(lista.viewport(), Qt::RightButton, {}, segunda);
+    } else if (gesto == u"central"_s) {
+        QTest::mouseDClick(lista.viewport(), Qt::MiddleButton, {}, segunda);
     } else if (gesto == u"flecha"_s) {
         lista.setFocus();
         QTest::keyClick(&lista, Qt::Key_Down);

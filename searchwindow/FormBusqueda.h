@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Busquedas.h"
 #include "VentanaBusqueda.h"
 
 class BotonImagen;
@@ -7,21 +8,28 @@ class QComboBox;
 class QLineEdit;
 
 // The window in which the reader searches the catalogue: by author, by issue in
-// chronological order, by subject group and by title, all into ListaArtic.
+// chronological order, by subject group and by title, all into ListaArtic. The
+// searching itself is search/ (Busquedas.h); this window runs it and shows what
+// it gives.
 class FormBusqueda final : public VentanaBusqueda
 {
     Q_OBJECT
 public:
+    using Interfaz = VentanaBusqueda;
+
     explicit FormBusqueda(QWidget *parent = nullptr);
 
     // Makes Instancia<VentanaBusqueda> build this window.
-    static void registrar();
-    static FormBusqueda &instancia();
+    static void registrar() { Instancia<FormBusqueda>::registrar(); }
+    static FormBusqueda &instancia() { return Instancia<FormBusqueda>::get(); }
 
     void Form_Load() override;
 
-    void VisualizarConsulta(const QString &campoMostrar);
-    void Buscar_Coincidencias(const QString &campoTexto);
+    // Runs DataConsulta's statement and shows its rows as `modo` says.
+    Resultado VisualizarConsulta(ModoLista modo);
+    // The match lookup for `texto` in titles (into ListaArtic) or authors (into
+    // the author picker's list), with the message lines when nothing matched.
+    Resultado Buscar_Coincidencias(CampoBuscado campo, const QString &texto);
 
     void BotonTitulo_Click();
     void BotonAutor_Click();
@@ -39,14 +47,11 @@ public:
     BotonImagen *BotonTitulo = nullptr;
     BotonImagen *BotonSalir = nullptr;
 
+protected:
+    // The pickers fill this window: they go with it.
+    void Form_Unload() override;
+
 private:
-    void Comprobar_Coincidencia(const QString &valor, const QString &textoPreparado);
     // The bound combo lists the groups of DataMateria's rows after each refresh.
     void llenarMaterias();
-
-    // Columns of DataConsulta's current query that Comprobar_Coincidencia reads.
-    struct Columnas
-    {
-        int autor = -1, idAutor = -1, titulo = -1, numero = -1, idArticulo = -1;
-    } m_columnas;
 };

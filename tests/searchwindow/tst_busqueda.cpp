@@ -43,6 +43,8 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void cargaApuntaLosSeisOrigenes();
+    void ventanas_data();
+    void ventanas();
     void comenzarDosVeces();
     void titulo_data();
     void titulo();
@@ -64,6 +66,7 @@ private Q_SLOTS:
     void visualizarModos_data();
     void visualizarModos();
     void visualizarSinFilasConListaDeMaterias();
+    void volverYReabrir_data();
     void volverYReabrir();
     void errorDelCatalogoSeMuestra();
 
@@ -119,6 +122,69 @@ void TstBusqueda::cargaApuntaLosSeisOrigenes()
     QVERIFY(!Instancia<FormMaterias>::get().isVisible());
     QVERIFY(b.isVisible());
     QCOMPARE(b.DataMateria.RecordSource(), Sentencias::gruposMaterias());
+}
+
+void TstBusqueda::ventanas_data()
+{
+    QTest::addColumn<QString>("ventana");
+    QTest::addColumn<QString>("titulo");
+    QTest::addColumn<QSize>("tamano");
+    QTest::addColumn<QStringList>("controles"); // in tab order
+    QTest::addColumn<QList<QRect>>("lugares");
+    QTest::addColumn<QStringList>("nombres");    // accessible names
+    QTest::newRow("search window")
+        << u"FormBusqueda"_s << u" Boletín de VELTRA (1990-2000)"_s << QSize(776, 559)
+        << QStringList{u"BotonSalir"_s, u"BotonBusCron"_s, u"ListaArtic"_s, u"BotonAutor"_s,
+                       u"TextAutor"_s, u"TextTitulo"_s, u"BotonTitulo"_s, u"Materias"_s,
+                       u"BotonMateria"_s}
+        << QList<QRect>{{712, 528, 49, 25}, {208, 176, 65, 25}, {16, 376, 745, 147},
+                        {632, 176, 65, 25}, {376, 176, 225, 27}, {376, 288, 225, 27},
+                        {632, 288, 65, 25}, {24, 288, 145, 24}, {208, 288, 65, 25}}
+        << QStringList{u"Volver"_s, u"Consulta cronológica"_s, u"Artículos encontrados"_s,
+                       u"Buscar por autor"_s, u"Autor"_s, u"Título"_s, u"Buscar por título"_s,
+                       u"Grupo de materias"_s, u"Buscar por materia"_s};
+    QTest::newRow("author picker")
+        << u"FormAutores"_s << u" Autores"_s << QSize(538, 371)
+        << QStringList{u"ListaAutores"_s} << QList<QRect>{{16, 56, 505, 260}}
+        << QStringList{u"Autores encontrados"_s};
+    QTest::newRow("subject picker")
+        << u"FormMaterias"_s << u"Materias"_s << QSize(529, 353)
+        << QStringList{u"ListaMaterias"_s} << QList<QRect>{{24, 48, 497, 276}}
+        << QStringList{u"Materias"_s};
+}
+
+void TstBusqueda::ventanas()
+{
+    QFETCH(QString, ventana);
+    QFETCH(QString, titulo);
+    QFETCH(QSize, tamano);
+    QFETCH(QStringList, controles);
+    QFETCH(QList<QRect>, lugares);
+    QFETCH(QStringList, nombres);
+    QWidget *w = &busqueda();
+    if (ventana == u"FormAutores"_s)
+        w = &Instancia<FormAutores>::get();
+    else if (ventana == u"FormMaterias"_s)
+        w = &Instancia<FormMaterias>::get();
+    QCOMPARE(w->objectName(), ventana);
+    QCOMPARE(w->windowTitle(), titulo);
+    QCOMPARE(w->size(), tamano);
+    QVERIFY(!w->windowIcon().isNull());
+    QWidget *anterior = nullptr;
+    for (qsizetype i = 0; i < controles.size(); ++i) {
+        auto *c = w->findChild<QWidget *>(controles[i]);
+        QVERIFY2(c, qPrintable(controles[i]));
+        QCOMPARE(c->geometry(), lugares[i]);
+        QCOMPARE(c->accessibleName(), nombres[i]);
+        if (anterior) {
+            // The next tab stop among the window's own controls.
+            QWidget *siguiente = anterior->nextInFocusChain();
+            while (siguiente->parentWidget() != w || !(siguiente->focusPolicy() & Qt::TabFocus))
+                siguiente = siguiente->nextInFocusChain();
+            QCOMPARE(siguiente->objectName(), controles[i]);
+        }
+        anterior = c;
+    }
 }
 
 void TstBusqueda::comenzarDosVeces()
@@ -187,6 +253,9 @@ void TstBusqueda::titulo_data()
                        u"Tarifas y financiación del transporte urbano. Año 1985 - Nº 7"_s,
                        u"Túneles ferroviarios en los Pirineos. Año 1950 - Nº 1"_s}
         << QList<qint32>{104, 110, 111, 101, 108, 109, 106, 103, 107, 105, 102} << true;
+    // Three blanks: the exact title, not the match lookup's every title.
+    QTest::newRow("three blanks: the exact title")
+        << u"   "_s << QStringList{u"   . Año 1950 - Nº 1"_s} << QList<qint32>{112} << true;
     QTest::newRow("quote and SQL in the text")
         << u"x') OR 1=1 --"_s << QStringList{u"No se han encontrado documentos"_s}
         << QList<qint32>{0} << false;
@@ -212,7 +281,7 @@ void TstBusqueda::titulo()
     QVERIFY(!busquedaCronologica);
     QCOMPARE(b.TextTitulo->text(), texto);
     if (resultados)
-        QCOMPARE(b.ListaArtic->campoLista, u"des_articulo"_s);
+        QCOMPARE(b.ListaArtic->campoLista, TipoLista::Articulos);
 }
 
 void TstBusqueda::autor_data()
@@ -284,7 +353,7 @@ void TstBusqueda::autor()
     QTest::mouseClick(b.BotonAutor, Qt::LeftButton);
 
     QStringList obtenidos = b.ListaArtic->textos();
-    if (b.ListaArtic->campoLista == u"des_articulo"_s) { // statement without order: compare sets
+    if (b.ListaArtic->campoLista == TipoLista::Articulos) { // statement without order: compare sets
         obtenidos.sort();
         articulos.sort();
     }
@@ -387,7 +456,7 @@ void TstBusqueda::materia()
     QVERIFY(ventana.isVisible());
     QCOMPARE(ventana.ListaMaterias->textos(), materias);
     QCOMPARE(datos(*ventana.ListaMaterias), ids);
-    QCOMPARE(ventana.ListaMaterias->campoLista, u"des_materia"_s);
+    QCOMPARE(ventana.ListaMaterias->campoLista, TipoLista::Materias);
     QCOMPARE(b.ListaArtic->ListCount(), 0);
     QVERIFY(VentanaBusqueda::hayResultados);
     QVERIFY(!busquedaCronologica);
@@ -433,8 +502,8 @@ void TstBusqueda::eleccionDeMateria()
     QVERIFY(!Instancia<FormMaterias>::cargada());
     procesarBorrados();
     QCOMPARE(b.ListaArtic->textos(), articulos);
-    QCOMPARE(b.ListaArtic->ListCount() > 0 ? b.ListaArtic->campoLista : u"des_articulo"_s,
-             u"des_articulo"_s);
+    QCOMPARE(b.ListaArtic->ListCount() > 0 ? b.ListaArtic->campoLista : TipoLista::Articulos,
+             TipoLista::Articulos);
 }
 
 // A picker left open while another search runs still fills openable lines.
@@ -455,7 +524,7 @@ void TstBusqueda::eleccionTrasOtraBusqueda()
     Instancia<FormMaterias>::get().ListaMaterias->setListIndex(1);
     QCOMPARE(b.ListaArtic->ListCount(), 3);
     QVERIFY(VentanaBusqueda::hayResultados);
-    QCOMPARE(b.ListaArtic->campoLista, u"des_articulo"_s);
+    QCOMPARE(b.ListaArtic->campoLista, TipoLista::Articulos);
 }
 
 void TstBusqueda::cronologico()
@@ -469,7 +538,7 @@ void TstBusqueda::cronologico()
                               u"Año 1960 - Nº 3"_s, QString(), u"Año 1985 - Nº 7"_s,
                               u"Año 2000 - Nº 12"_s}));
         QCOMPARE(datos(*b.ListaArtic), (QList<qint32>{7, 1, 2, 5, 6, 3, 4}));
-        QCOMPARE(b.ListaArtic->campoLista, u"des_añoNumero"_s);
+        QCOMPARE(b.ListaArtic->campoLista, TipoLista::Numeros);
         QVERIFY(VentanaBusqueda::hayResultados);
         QVERIFY(busquedaCronologica);
     }
@@ -503,26 +572,28 @@ void TstBusqueda::cronologicaSoloHastaLaSiguiente()
 
 void TstBusqueda::visualizarModos_data()
 {
-    QTest::addColumn<QString>("modo");
-    QTest::addColumn<bool>("cambia");
-    QTest::newRow("articulos") << u"articulos"_s << true;
-    QTest::newRow("other case") << u"Articulos"_s << false;
-    QTest::newRow("other word") << u"autores"_s << false;
+    QTest::addColumn<ModoLista>("modo");
+    QTest::addColumn<bool>("cambia"); // ListaArtic gets the rows
+    QTest::newRow("articulos") << ModoLista::Articulos << true;
+    // Subjects go to the subject picker: the result list stays as it was.
+    QTest::newRow("materias") << ModoLista::Materias << false;
 }
 
 void TstBusqueda::visualizarModos()
 {
-    QFETCH(QString, modo);
+    QFETCH(ModoLista, modo);
     QFETCH(bool, cambia);
     FormBusqueda &b = busqueda();
-    b.ListaArtic->campoLista = u"antes"_s;
+    b.ListaArtic->campoLista = TipoLista::Ninguna;
     b.ListaArtic->AddItem(u"antes"_s, 5);
-    b.DataConsulta.setRecordSource(Sentencias::articulosDeMateria(10));
-    b.VisualizarConsulta(modo);
-    b.VisualizarConsulta(modo); // twice: not doubled
+    b.DataConsulta.setRecordSource(cambia ? Sentencias::articulosDeMateria(10)
+                                          : Sentencias::materiasDeGrupo(u"Ingeniería civil"_s));
+    QVERIFY(b.VisualizarConsulta(modo).ok());
+    QVERIFY(b.VisualizarConsulta(modo).ok()); // twice: not doubled
     QCOMPARE(b.ListaArtic->ListCount(), cambia ? 3 : 1);
-    QCOMPARE(b.ListaArtic->campoLista, cambia ? u"des_articulo"_s : u"antes"_s);
-    QCOMPARE(b.DataConsulta.isEOF(), cambia);
+    QCOMPARE(b.ListaArtic->campoLista, cambia ? TipoLista::Articulos : TipoLista::Ninguna);
+    QCOMPARE(Instancia<FormMaterias>::get().ListaMaterias->ListCount(), cambia ? 0 : 4);
+    QVERIFY(b.DataConsulta.isEOF());
 }
 
 void TstBusqueda::visualizarSinFilasConListaDeMaterias()
@@ -530,26 +601,44 @@ void TstBusqueda::visualizarSinFilasConListaDeMaterias()
     FormBusqueda &b = busqueda();
     b.DataConsulta.setRecordSource(Sentencias::articulosDeMateria(0));
     VentanaBusqueda::hayResultados = false;
-    b.VisualizarConsulta(u"articulos"_s);
+    QVERIFY(b.VisualizarConsulta(ModoLista::Articulos).ok());
     QVERIFY(!VentanaBusqueda::hayResultados);
-    QCOMPARE(b.ListaArtic->campoLista, u"des_articulo"_s);
-    Instancia<FormMaterias>::get().ListaMaterias->campoLista = u"des_materia"_s;
-    b.VisualizarConsulta(u"articulos"_s);
+    QCOMPARE(b.ListaArtic->campoLista, TipoLista::Articulos);
+    Instancia<FormMaterias>::get().ListaMaterias->campoLista = TipoLista::Materias;
+    QVERIFY(b.VisualizarConsulta(ModoLista::Articulos).ok());
     QCOMPARE(b.ListaArtic->ListCount(), 0);
     QVERIFY(VentanaBusqueda::hayResultados);
 }
 
+void TstBusqueda::volverYReabrir_data()
+{
+    QTest::addColumn<bool>("volver"); // else the close box
+    QTest::newRow("Volver") << true;
+    QTest::newRow("close box") << false;
+}
+
+// Both pickers go with the search window, open or not: a pick could only
+// fill a window the reader no longer sees.
 void TstBusqueda::volverYReabrir()
 {
+    QFETCH(bool, volver);
     FormBusqueda &b = busqueda();
+    b.Materias->setCurrentIndex(b.Materias->findText(u"Ingeniería civil"_s));
+    b.BotonMateria_Click();
     b.TextAutor->setText(u"garcía"_s);
     b.BotonAutor_Click();
     b.TextTitulo->setText(u"puente"_s);
     b.BotonTitulo_Click();
-    QTest::mouseClick(b.BotonSalir, Qt::LeftButton);
+    QVERIFY(Instancia<FormMaterias>::get().isVisible());
+    if (volver)
+        QTest::mouseClick(b.BotonSalir, Qt::LeftButton);
+    else
+        b.close();
     QVERIFY(!Instancia<VentanaBusqueda>::cargada());
     QVERIFY(!Instancia<FormAutores>::cargada());
-    QVERIFY(Instancia<FormPrincipal>::get().isVisible());
+    QVERIFY(!Instancia<FormMaterias>::cargada());
+    if (volver)
+        QVERIFY(Instancia<FormPrincipal>::get().isVisible());
     procesarBorrados();
     Instancia<FormPrincipal>::get().BotonComenzar_Click();
     FormBusqueda &nueva = busqueda();
@@ -571,6 +660,7 @@ void TstBusqueda::errorDelCatalogoSeMuestra()
     QVERIFY(m_mensajes->textos.first().contains(u"no-existe.mdb"_s));
     m_mensajes->textos.clear();
     QVERIFY(b.isVisible());
+    QVERIFY(!QGuiApplication::overrideCursor()); // the wait cursor went with the error
 }
 
 QTEST_MAIN(TstBusqueda)

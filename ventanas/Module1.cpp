@@ -1,13 +1,10 @@
 #include "Module1.h"
 
 #include "Disco.h"
-#include "FormPrincipal.h"
-#include "Mensajes.h"
 #include "Programa.h"
 
-void BuscarUnidadCD()
+bool BuscarUnidadCD()
 {
-    bool encontrado = false;
     QString nombre;
     const QStringList lugares = Programa::lugares();
     for (const QString &lugar : lugares) {
@@ -16,13 +13,9 @@ void BuscarUnidadCD()
         if (const auto listado = Disco::primerNombre(lugar, QStringLiteral("Tirvosk")))
             nombre = *listado;
         if (nombre == QStringLiteral("Tirvosk.dat") || nombre == QStringLiteral("Tirvosk2.dat")) {
-            encontrado = true;
             unidadCD = lugar.endsWith(u'/') && lugar.size() > 1 ? lugar.chopped(1) : lugar;
-            break;
+            return true;
         }
     }
-    if (!encontrado) {
-        MsgBox(QStringLiteral("Introduzca el CD de VELTRA\ny vuelva a ejecutar el programa"));
-        Instancia<FormPrincipal>::Unload();
-    }
+    return false;
 }

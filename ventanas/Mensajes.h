@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Resultado.h"
+
 #include <QString>
 
 // Every modal message box of the program goes through here, so that tests can
@@ -25,3 +27,7 @@ inline const QString tituloPrograma = QStringLiteral("Boletín de VELTRA");
 void MsgBox(const QString &texto);
 // OK and Cancel, OK the default; true when the reader pressed OK.
 bool MsgBoxAceptarCancelar(const QString &texto);
+
+// The one road of a failure in a handler: when `r` failed the reader is told
+// why (OK only) and the handler stops, as informar() returned false.
+bool informar(const Resultado &r);

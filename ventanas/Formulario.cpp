@@ -4,9 +4,30 @@
 #include <QPainter>
 #include <QScreen>
 
+namespace {
+
+// Windows loaded now: created and not yet unloaded.
+QList<Formulario *> &cargadas()
+{
+    static QList<Formulario *> l;
+    return l;
+}
+
+// Unloads under way: a window's unload steps may unload others (the search
+// window its pickers); the count is made once the outermost one is done.
+int s_descargas = 0;
+
+} // namespace
+
 Formulario::Formulario(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_DeleteOnClose, false);
+    cargadas().append(this);
+}
+
+Formulario::~Formulario()
+{
+    cargadas().removeOne(this);
 }
 
 void Formulario::Unload()
@@ -14,10 +35,29 @@ void Formulario::Unload()
     if (m_descargado)
         return;
     m_descargado = true;
+    cargadas().removeOne(this);
+    ++s_descargas;
     Form_Unload();
     Q_EMIT descargando();
     hide();
     deleteLater();
+    --s_descargas;
+    comprobarSiQuedanVentanas();
+}
+
+void Formulario::comprobarSiQuedanVentanas()
+{
+    if (!alQuedarSinVentanas || s_descargas > 0)
+        return;
+    for (const Formulario *w : std::as_const(cargadas()))
+        if (w->isVisible())
+            return;
+    ++s_descargas;
+    const QList<Formulario *> ocultas = cargadas();
+    for (Formulario *w : ocultas)
+        w->Unload();
+    --s_descargas;
+    alQuedarSinVentanas();
 }
 
 void Formulario::closeEvent(QCloseEvent *event)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Busquedas.h"
+
 #include <QAbstractListModel>
 #include <QListView>
 #include <QString>
@@ -47,8 +49,9 @@ private:
 
 // A list box whose lines carry an item value, with the display field that names
 // the catalogue column its lines show. Click() is emitted whenever the reader
-// selects a line, by mouse (again on a line already selected) or by keyboard.
-class ListaDatos final : public QListView
+// selects a line, by the left button (again on a line already selected) or by
+// keyboard; other buttons choose nothing.
+class ListaDatos final : public QListView, public DestinoLineas
 {
     Q_OBJECT
 public:
@@ -69,7 +72,14 @@ public:
 
     QStringList textos() const;
 
-    QString campoLista;
+    // What the lines stand for; whoever fills the list with selectable lines
+    // sets it.
+    TipoLista campoLista = TipoLista::Ninguna;
+
+    void anadir(const QString &texto, qint32 dato) override { AddItem(texto, dato); }
+
+    // The font of the program's lists and text boxes, at `puntos` points.
+    static QFont letra(const QFont &base, qreal puntos = 9);
 
 Q_SIGNALS:
     void Click();

@@ -1,6 +1,7 @@
 #include "Mensajes.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QMessageBox>
 
 namespace {
@@ -16,7 +17,14 @@ public:
         caja.setDefaultButton(QMessageBox::Ok);
         if (conCancelar)
             caja.setEscapeButton(QMessageBox::Cancel);
-        return caja.exec() == QMessageBox::Ok ? Boton::Aceptar : Boton::Cancelar;
+        // A box shown while a handler works waits for the reader: no wait cursor.
+        const bool espera = QGuiApplication::overrideCursor() != nullptr;
+        if (espera)
+            QGuiApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
+        const int boton = caja.exec();
+        if (espera)
+            QGuiApplication::restoreOverrideCursor();
+        return boton == QMessageBox::Ok ? Boton::Aceptar : Boton::Cancelar;
     }
 };
 
@@ -43,6 +51,13 @@ void Mensajes::instalar(Mensajes *m)
 void MsgBox(const QString &texto)
 {
     Mensajes::actual().mostrar(texto, false);
+}
+
+bool informar(const Resultado &r)
+{
+    if (!r.ok())
+        MsgBox(r.error());
+    return r.ok();
 }
 
 bool MsgBoxAceptarCancelar(const QString &texto)

@@ -1,0 +1,29 @@
+#include "VentanaBusqueda.h"
+
+#include "Sentencias.h"
+
+Resultado VentanaBusqueda::refrescarGrupos()
+{
+    DataMateria.setRecordSource(Sentencias::gruposMaterias());
+    return refrescar(DataMateria);
+}
+
+Resultado VentanaBusqueda::consultarArchivo(const QString &sentencia, bool &hayFilas)
+{
+    DataArchivo.setRecordSource(sentencia);
+    Resultado r = refrescar(DataArchivo);
+    hayFilas = r.ok() && DataArchivo.RecordCount() != 0;
+    return r;
+}
+
+Resultado VentanaBusqueda::mostrarArticulosDeArchivo()
+{
+    ListaArtic->campoLista = TipoLista::Articulos;
+    ListaArtic->Clear();
+    ListaArtic->Refresh();
+    Resultado r = anadirLineas(*ListaArtic, DataArchivo, ModoLista::Articulos);
+    ListaArtic->Refresh();
+    if (r.ok())
+        hayResultados = true;
+    return r;
+}

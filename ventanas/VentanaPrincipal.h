@@ -1,0 +1,15 @@
+#pragma once
+
+#include "Formulario.h"
+
+// What the other windows reach of the main window: they load it, show it and
+// read its icon. The window itself is built in app/ (FormPrincipal), which
+// registers it.
+class VentanaPrincipal : public Formulario
+{
+    Q_OBJECT
+public:
+    using Formulario::Formulario;
+
+    void Form_Load() override = 0;
+};
