@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include <memory>
@@ -67,6 +68,13 @@ QWidget *crearVentana()
     columna->addWidget(etiqueta);
     columna->addWidget(barra);
     ventana->setFixedWidth(320);
+    ventana->adjustSize();
+    // Over the middle of the window it belongs to, as a dialog would be placed.
+    const QWidget *dueno = ventana->parentWidget();
+    const QRect sobre = dueno ? dueno->frameGeometry()
+                              : (ventana->screen() ? ventana->screen()->availableGeometry() : QRect());
+    if (!sobre.isEmpty())
+        ventana->move(sobre.center() - ventana->rect().center());
     return ventana;
 }
 
