@@ -18,11 +18,13 @@ namespace {
 constexpr int zooms[] = {50, 75, 100, 125, 150, 200, 300, 400};
 
 // The desktop's icon theme where there is one; the freedesktop names are
-// looked for in Adwaita too, which Debian installs with the desktop. Without
-// either the button shows its short text.
+// looked for in Adwaita too, which Debian installs with the desktop (Qt's own
+// fallback, hicolor, has none of them). Without either the button shows its
+// short text.
 QIcon iconoDelTema(const char *nombre)
 {
-    if (QIcon::fallbackThemeName().isEmpty())
+    const QString respaldo = QIcon::fallbackThemeName();
+    if (respaldo.isEmpty() || respaldo == u"hicolor")
         QIcon::setFallbackThemeName(u"Adwaita"_s);
     const QString n = QString::fromLatin1(nombre);
     QIcon icono = QIcon::fromTheme(n);

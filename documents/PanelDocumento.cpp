@@ -265,6 +265,7 @@ void PanelDocumento::terminar(quint64 generacion)
             m_aterrizar = true;
             m_tituloAterrizaje = titulo;
             m_barra->buscar->setText(titulo);
+            m_barra->buscar->setCursorPosition(0); // the title's start in sight
         }
     } else {
         m_barra->habilitar(false, false);
