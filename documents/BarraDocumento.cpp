@@ -165,6 +165,14 @@ void BarraDocumento::habilitar(bool documento, bool texto)
     for (QAction *a : {reducir, ampliar, ajustarAncho, paginaCompleta, imprimir, guardar})
         a->setEnabled(documento);
     buscar->setEnabled(documento && texto);
+    // In a narrow window the label beside the field may be out of sight: the
+    // field itself says why it is off.
+    const QString sinTexto = u"Este documento no contiene texto"_s;
+    const bool escaneado = documento && !texto;
+    buscar->setPlaceholderText(escaneado ? sinTexto : u"Buscar"_s);
+    buscar->setMinimumWidth(escaneado ? buscar->fontMetrics().horizontalAdvance(sinTexto) + 24
+                                      : 70);
+    buscar->setMaximumWidth(std::max(200, buscar->minimumWidth()));
     coincidenciaAnterior->setEnabled(documento && texto);
     coincidenciaSiguiente->setEnabled(documento && texto);
     if (!documento) {

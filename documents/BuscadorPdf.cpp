@@ -88,9 +88,10 @@ void BuscadorPdf::cancelar()
     m_timer.stop();
 }
 
-void BuscadorPdf::buscar(const QString &texto)
+void BuscadorPdf::buscar(const QString &texto, bool medirTodas)
 {
     cancelar();
+    m_medirTodas = medirTodas;
     m_coincidencias.clear();
     m_aguja = plegar(texto);
     m_siguiente = 0;
@@ -152,16 +153,27 @@ void BuscadorPdf::buscarEn(int n)
     const Pagina &p = pagina(n);
     for (qsizetype i = p.plegado.indexOf(m_aguja); i >= 0;
          i = p.plegado.indexOf(m_aguja, i + m_aguja.size())) {
-        const int inicio = p.origen.at(i);
-        const int fin = p.origen.at(i + m_aguja.size() - 1) + 1;
-        const QPdfSelection seleccion = m_documento->getSelectionAtIndex(n, inicio, fin - inicio);
         Coincidencia c;
         c.pagina = n;
-        c.cajas = unirPorLineas(seleccion.bounds());
-        for (const QRectF &caja : std::as_const(c.cajas))
-            c.alto = std::max(c.alto, caja.height());
-        if (c.cajas.isEmpty())
-            c.cajas.append(seleccion.boundingRectangle());
+        c.inicio = p.origen.at(i);
+        c.largo = p.origen.at(i + m_aguja.size() - 1) + 1 - c.inicio;
         m_coincidencias.append(c);
+        if (m_medirTodas)
+            medir(m_coincidencias.size() - 1);
     }
+}
+
+const BuscadorPdf::Coincidencia &BuscadorPdf::medir(qsizetype i)
+{
+    Coincidencia &c = m_coincidencias[i];
+    if (c.medida || !m_documento)
+        return c;
+    c.medida = true;
+    const QPdfSelection seleccion = m_documento->getSelectionAtIndex(c.pagina, c.inicio, c.largo);
+    c.cajas = unirPorLineas(seleccion.bounds());
+    if (c.cajas.isEmpty() && seleccion.isValid())
+        c.cajas.append(seleccion.boundingRectangle());
+    for (const QRectF &caja : std::as_const(c.cajas))
+        c.alto = std::max(c.alto, caja.height());
+    return c;
 }

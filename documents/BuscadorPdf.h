@@ -18,10 +18,15 @@ class BuscadorPdf final : public QObject
 {
     Q_OBJECT
 public:
+    // The boxes of a match cost the engine a reading of its page each, far
+    // more than finding it: they are measured only when asked for (medir).
     struct Coincidencia
     {
         int pagina = 0;
-        QList<QRectF> cajas; // in page points
+        int inicio = 0; // in the page's own text
+        int largo = 0;
+        bool medida = false;
+        QList<QRectF> cajas; // in page points, one per line
         qreal alto = 0;      // of its tallest box: the size of its type
     };
 
@@ -30,8 +35,11 @@ public:
     // Drops any search under way and the pages' text read so far.
     void fijarDocumento(QPdfDocument *documento);
     // Starts a new search, dropping the one under way; an empty text (after
-    // folding) finds nothing and ends at once.
-    void buscar(const QString &texto);
+    // folding) finds nothing and ends at once. `medirTodas`: every match is
+    // measured as it is found (for a text expected a few times only).
+    void buscar(const QString &texto, bool medirTodas = false);
+    // Measures match `i` once; its boxes from then on.
+    const Coincidencia &medir(qsizetype i);
     void cancelar();
     bool enCurso() const { return m_timer.isActive(); }
 
@@ -71,6 +79,7 @@ private:
     bool m_hayTexto = false;
 
     QString m_aguja;
+    bool m_medirTodas = false;
     int m_siguiente = 0;
     QList<Coincidencia> m_coincidencias;
     QTimer m_timer;

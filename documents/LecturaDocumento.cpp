@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -18,6 +19,7 @@
 #include <QPdfBookmarkModel>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QStandardPaths>
 
@@ -76,6 +78,9 @@ void PanelDocumento::conectarBarra()
     connect(m_buscador, &BuscadorPdf::nuevas, this, &PanelDocumento::hayCoincidencias);
     connect(m_buscador, &BuscadorPdf::terminada, this, &PanelDocumento::busquedaTerminada);
 
+    m_medicion.setInterval(0);
+    connect(&m_medicion, &QTimer::timeout, this, &PanelDocumento::medirVisibles);
+
     connect(b->imprimir, &QAction::triggered, this, &PanelDocumento::imprimir);
     connect(b->guardar, &QAction::triggered, this, &PanelDocumento::guardarCopia);
 
@@ -122,6 +127,10 @@ void PanelDocumento::prepararLectura()
             m_barra->mostrarPagina(m_vista->paginaActual() + 1, m_documento->pageCount());
     };
     connect(m_vista, &VistaPdf::paginaCambiada, this, mostrarPagina);
+    connect(m_vista->verticalScrollBar(), &QScrollBar::valueChanged, &m_medicion,
+            qOverload<>(&QTimer::start));
+    connect(m_vista->horizontalScrollBar(), &QScrollBar::valueChanged, &m_medicion,
+            qOverload<>(&QTimer::start));
     connect(m_vista, &VistaPdf::zoomCambiado, this, [this] {
         if (m_vista)
             m_barra->mostrarZoom(m_vista->zoomEfectivo());
@@ -179,7 +188,7 @@ void PanelDocumento::buscarTexto()
     if (m_aterrizar && m_barra->buscar->text() != m_tituloAterrizaje)
         m_aterrizar = false;
     m_actual = -1;
-    m_buscador->buscar(m_barra->buscar->text());
+    m_buscador->buscar(m_barra->buscar->text(), m_aterrizar);
     marcar();
     mostrarResultado();
 }
@@ -244,21 +253,53 @@ void PanelDocumento::mostrarCoincidencia(int indice)
     if (indice < 0 || indice >= c.size() || !m_vista)
         return;
     m_actual = indice;
-    const BuscadorPdf::Coincidencia &k = c.at(indice);
+    const BuscadorPdf::Coincidencia &k = m_buscador->medir(indice);
     QRectF zona;
     for (const QRectF &caja : k.cajas)
         zona = zona.united(caja);
     m_vista->mostrarZona(k.pagina, zona);
 }
 
+// The matches measured so far; those in sight not yet measured will be.
 void PanelDocumento::marcar()
 {
     if (!m_vista)
         return;
     QList<VistaPdf::Marca> marcas;
-    for (const BuscadorPdf::Coincidencia &k : m_buscador->coincidencias())
-        marcas.append({k.pagina, k.cajas});
-    m_vista->fijarMarcas(marcas, m_actual);
+    const QList<BuscadorPdf::Coincidencia> &c = m_buscador->coincidencias();
+    for (qsizetype i = 0; i < c.size(); ++i)
+        if (c.at(i).medida)
+            marcas.append({c.at(i).pagina, c.at(i).cajas, i == m_actual});
+    m_vista->fijarMarcas(marcas);
+    m_medicion.start();
+}
+
+// Each measure reads its page anew (some milliseconds): a few per turn of the
+// event loop, so that scrolling onto a page of many matches stays smooth.
+void PanelDocumento::medirVisibles()
+{
+    m_medicion.stop();
+    if (!m_vista)
+        return;
+    const QList<int> visibles = m_vista->paginasVisibles();
+    const QList<BuscadorPdf::Coincidencia> &c = m_buscador->coincidencias();
+    QElapsedTimer reloj;
+    reloj.start();
+    bool medidas = false;
+    bool quedan = false;
+    for (qsizetype i = 0; i < c.size() && !quedan; ++i) {
+        if (c.at(i).medida || !visibles.contains(c.at(i).pagina))
+            continue;
+        quedan = medidas && reloj.elapsed() >= BuscadorPdf::msPorTurno;
+        if (!quedan) {
+            m_buscador->medir(i);
+            medidas = true;
+        }
+    }
+    if (medidas)
+        marcar(); // which asks for another turn
+    if (!quedan)
+        m_medicion.stop();
 }
 
 void PanelDocumento::mostrarResultado()

@@ -87,6 +87,7 @@ private:
     void busquedaTerminada();
     void mostrarCoincidencia(int indice);
     void marcar();
+    void medirVisibles();
     void mostrarResultado();
     void llenarIndice();
 
@@ -116,6 +117,8 @@ private:
     bool m_aterrizar = false;
     QString m_tituloPendiente;
     QString m_tituloAterrizaje;
+    // Measures the matches on the pages in sight, a few per turn.
+    QTimer m_medicion;
 
     bool m_ocupado = false;
     bool m_paginaRecibida = false;

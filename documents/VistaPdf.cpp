@@ -169,11 +169,26 @@ void VistaPdf::paginaCompleta()
         irAPagina(pagina);
 }
 
-void VistaPdf::fijarMarcas(const QList<Marca> &marcas, int actual)
+void VistaPdf::fijarMarcas(const QList<Marca> &marcas)
 {
     m_marcas = marcas;
-    m_marcaActual = actual;
     viewport()->update();
+}
+
+QList<int> VistaPdf::paginasVisibles() const
+{
+    QList<int> visibles;
+    if (!document())
+        return visibles;
+    const QRect vista = viewport()->rect();
+    for (int p = std::max(0, paginaActual() - 8); p < document()->pageCount(); ++p) {
+        const QRect r = rectanguloPagina(p);
+        if (r.top() > vista.bottom())
+            break;
+        if (r.intersects(vista))
+            visibles.append(p);
+    }
+    return visibles;
 }
 
 void VistaPdf::avisarPagina()
@@ -200,7 +215,7 @@ void VistaPdf::paintEvent(QPaintEvent *event)
         if (!r.intersects(visible) || puntos.width() <= 0)
             continue;
         const qreal escala = r.width() / puntos.width();
-        const bool actual = i == m_marcaActual;
+        const bool actual = marca.actual;
         p.setPen(actual ? QPen(QColor(0xd0, 0x50, 0x00), 1.5) : Qt::NoPen);
         p.setBrush(actual ? QColor(0xff, 0x8c, 0x00, 0x70) : QColor(0xff, 0xdc, 0x00, 0x70));
         for (const QRectF &caja : marca.cajas)

@@ -30,13 +30,17 @@ public:
     // Where `pagina` is drawn, in the viewport's pixels (as the view lays it out).
     QRect rectanguloPagina(int pagina) const;
 
-    // Highlighted text: one entry per match, its boxes in page points.
+    // Highlighted text: one entry per match, its boxes in page points; the
+    // current match stands out.
     struct Marca
     {
         int pagina = 0;
         QList<QRectF> cajas;
+        bool actual = false;
     };
-    void fijarMarcas(const QList<Marca> &marcas, int actual);
+    void fijarMarcas(const QList<Marca> &marcas);
+    // Pages with some part in sight.
+    QList<int> paginasVisibles() const;
     const QList<Marca> &marcas() const { return m_marcas; }
 
     // False from the moment the reader scrolls or zooms by hand.
@@ -62,5 +66,4 @@ private:
     int m_ultimaPagina = -1;
     bool m_intacta = true;
     QList<Marca> m_marcas;
-    int m_marcaActual = -1;
 };
