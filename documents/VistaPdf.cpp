@@ -29,6 +29,10 @@ VistaPdf::VistaPdf(QWidget *parent) : QPdfView(parent)
     // Dragging or clicking the bars is the reader's doing; setValue is ours.
     for (QScrollBar *barra : {verticalScrollBar(), horizontalScrollBar()})
         connect(barra, &QScrollBar::actionTriggered, this, [this] { m_intacta = false; });
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+        if (!m_cambiando)
+            m_lugar = lugar();
+    });
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &VistaPdf::avisarPagina);
     connect(verticalScrollBar(), &QScrollBar::rangeChanged, this, &VistaPdf::avisarPagina);
     connect(this, &QPdfView::zoomFactorChanged, this, &VistaPdf::zoomCambiado);
@@ -136,16 +140,57 @@ qreal VistaPdf::zoomEfectivo() const
     return tamanoPagina(0).width() / pagina.width();
 }
 
-// The place being read is kept: the same fraction of the document stays at
-// the top of the view.
+// A page's slot: the page and the gap above it (the top margin for the first).
+QRect VistaPdf::ranura(int pagina) const
+{
+    const QRect r = rectanguloPagina(pagina);
+    const int hueco = pagina == 0 ? documentMargins().top() : pageSpacing();
+    return r.adjusted(0, -hueco, 0, 0);
+}
+
+VistaPdf::Lugar VistaPdf::lugar() const
+{
+    if (!document() || document()->pageCount() < 1)
+        return {};
+    for (int p = 0; p < document()->pageCount(); ++p) {
+        const QRect r = ranura(p);
+        if (r.bottom() >= 0)
+            return {p, r.height() > 0 ? std::clamp(-r.top() / qreal(r.height()), 0.0, 1.0) : 0};
+    }
+    return {document()->pageCount() - 1, 1};
+}
+
+void VistaPdf::volverA(const Lugar &lugar)
+{
+    const QRect r = ranura(lugar.pagina);
+    if (r.isNull())
+        return;
+    QScrollBar *v = verticalScrollBar();
+    v->setValue(v->value() + r.top() + qRound(lugar.fraccion * r.height()));
+    m_lugar = this->lugar();
+}
+
+// A change of zoom keeps the place being read at the top of the view.
 void VistaPdf::fijarZoom(qreal zoom)
 {
     zoom = std::clamp(zoom, zoomMinimo, zoomMaximo);
-    QScrollBar *barra = verticalScrollBar();
-    const qreal posicion = barra->maximum() > 0 ? qreal(barra->value()) / barra->maximum() : 0;
+    const Lugar antes = m_lugar;
+    m_cambiando = true;
     setZoomMode(ZoomMode::Custom);
     setZoomFactor(zoom);
-    barra->setValue(qRound(posicion * barra->maximum()));
+    m_cambiando = false;
+    volverA(antes);
+}
+
+// Fitting to a new width changes the zoom: the place is kept as well.
+void VistaPdf::resizeEvent(QResizeEvent *event)
+{
+    const Lugar antes = m_lugar;
+    m_cambiando = true;
+    QPdfView::resizeEvent(event);
+    m_cambiando = false;
+    volverA(antes);
+    Q_EMIT zoomCambiado();
 }
 
 void VistaPdf::ampliar(qreal paso)
@@ -155,18 +200,21 @@ void VistaPdf::ampliar(qreal paso)
 
 void VistaPdf::ajustarAlAncho()
 {
-    const int pagina = paginaActual();
+    const Lugar antes = m_lugar;
+    m_cambiando = true;
     setZoomMode(ZoomMode::FitToWidth);
-    if (pagina > 0)
-        irAPagina(pagina);
+    m_cambiando = false;
+    volverA(antes);
 }
 
+// The page being read, whole in the view.
 void VistaPdf::paginaCompleta()
 {
     const int pagina = paginaActual();
+    m_cambiando = true;
     setZoomMode(ZoomMode::FitInView);
-    if (pagina >= 0)
-        irAPagina(pagina);
+    m_cambiando = false;
+    irAPagina(pagina);
 }
 
 void VistaPdf::fijarMarcas(const QList<Marca> &marcas)

@@ -48,6 +48,16 @@ public:
     // A move the reader asked for through the pane's bar.
     void tocar() { m_intacta = false; }
 
+    // The place being read: the page at the view's top edge and how far down
+    // it the edge is (0 its top, 1 its bottom). Kept across zoom and resizing.
+    struct Lugar
+    {
+        int pagina = 0;
+        qreal fraccion = 0;
+    };
+    Lugar lugar() const;
+    void volverA(const Lugar &lugar);
+
 Q_SIGNALS:
     void paginaCambiada(int pagina);
     void zoomCambiado();
@@ -56,14 +66,18 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     qreal puntoEnPixeles() const;
     QSize tamanoPagina(int pagina) const;
+    QRect ranura(int pagina) const;
     void avisarPagina();
 
     int m_giro = 0; // wheel turn not yet used, in eighths of a degree
     int m_ultimaPagina = -1;
     bool m_intacta = true;
     QList<Marca> m_marcas;
+    Lugar m_lugar;          // as last seen at rest
+    bool m_cambiando = false; // a relayout under way: the place is not read
 };

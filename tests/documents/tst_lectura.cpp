@@ -292,6 +292,19 @@ void TestLectura::paginas()
     QCOMPARE(pagina(), 5);
     barra->primera->trigger();
     QCOMPARE(pagina(), 1);
+
+    // The page being read stays through zooming and resizing.
+    m_panel->irAPagina(4);
+    barra->ampliar->trigger();
+    QCOMPARE(pagina(), 4);
+    m_panel->resize(900, 700);
+    QTRY_COMPARE(vista->viewport()->width() > 700, true);
+    QCOMPARE(pagina(), 4);
+    barra->ajustarAncho->trigger();
+    QCOMPARE(pagina(), 4);
+    barra->paginaCompleta->trigger();
+    QCOMPARE(pagina(), 4);
+    QVERIFY(vista->rectanguloPagina(3).height() <= vista->viewport()->height());
 }
 
 void TestLectura::imprimir_data()
