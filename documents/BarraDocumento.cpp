@@ -9,6 +9,8 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
+#include <QPalette>
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;
@@ -27,8 +29,25 @@ QIcon iconoDelTema(const char *nombre)
     if (respaldo.isEmpty() || respaldo == u"hicolor")
         QIcon::setFallbackThemeName(u"Adwaita"_s);
     const QString n = QString::fromLatin1(nombre);
-    QIcon icono = QIcon::fromTheme(n);
-    return icono.isNull() ? QIcon::fromTheme(n + u"-symbolic"_s) : icono;
+    // Symbolic icons (one set, all alike) come light grey, as if disabled:
+    // drawn in the text's colour they read as buttons that work.
+    const QIcon simbolico = QIcon::fromTheme(n + u"-symbolic"_s);
+    if (simbolico.isNull())
+        return QIcon::fromTheme(n);
+    QIcon tenido;
+    for (const QIcon::Mode modo : {QIcon::Normal, QIcon::Disabled}) {
+        const QColor color = QPalette().color(
+            modo == QIcon::Normal ? QPalette::Active : QPalette::Disabled, QPalette::WindowText);
+        for (const int lado : {16, 24, 32}) {
+            QPixmap forma = simbolico.pixmap(lado);
+            QPainter p(&forma);
+            p.setCompositionMode(QPainter::CompositionMode_SourceIn);
+            p.fillRect(forma.rect(), color);
+            p.end();
+            tenido.addPixmap(forma, modo);
+        }
+    }
+    return tenido;
 }
 
 } // namespace

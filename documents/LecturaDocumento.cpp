@@ -135,6 +135,24 @@ void PanelDocumento::prepararLectura()
         if (m_vista)
             m_barra->mostrarZoom(m_vista->zoomEfectivo());
     });
+    // The bar's own actions, at hand where the reader points.
+    m_vista->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_vista, &QWidget::customContextMenuRequested, this, [this](const QPoint &punto) {
+        BarraDocumento *b = m_barra;
+        QMenu menu(this);
+        menu.addActions({b->anterior, b->siguiente});
+        menu.addSeparator();
+        menu.addActions({b->reducir, b->ampliar, b->ajustarAncho, b->paginaCompleta});
+        menu.addSeparator();
+        QAction *buscar = menu.addAction(u"Buscar en el documento"_s, this, [this] {
+            m_barra->buscar->setFocus(Qt::ShortcutFocusReason);
+            m_barra->buscar->selectAll();
+        });
+        buscar->setEnabled(b->buscar->isEnabled());
+        menu.addActions({b->imprimir, b->guardar});
+        if (m_vista)
+            menu.exec(m_vista->mapToGlobal(punto));
+    });
     m_barra->habilitar(true, true);
     mostrarPagina();
     llenarIndice();
