@@ -146,6 +146,11 @@ PanelDocumento *abrir(const QString &ruta, const QString &titulo)
     return panel;
 }
 
+void esperarLectura(PanelDocumento *panel)
+{
+    esperarHasta([panel] { return panel->listoParaLeer(); });
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -177,6 +182,7 @@ int main(int argc, char **argv)
         // Each run on a fresh pane: no page's text is read yet.
         if (caso == u"buscar") {
             PanelDocumento *panel = abrir(ruta, {});
+            esperarLectura(panel);
             BuscadorPdf *buscador = panel->buscador();
             pulso.empezar();
             const qint64 t0 = Medida::ahoraNs();
@@ -194,7 +200,10 @@ int main(int argc, char **argv)
             PanelDocumento *panel = abrir(ruta, tituloBuscado);
             const qint64 t0 = Medida::ahoraNs();
             pulso.empezar();
-            esperarHasta([&] { return panel->coincidenciaActual() >= 0 || !panel->buscador()->enCurso(); });
+            esperarLectura(panel);
+            esperarHasta([&] {
+                return panel->coincidenciaActual() >= 0 || !panel->buscador()->enCurso();
+            });
             articulo.ms << Medida::msDesde(t0);
             turno.ms << pulso.parar();
             if (panel->vista()->paginaActual() + 1 != paginaDelArticulo)

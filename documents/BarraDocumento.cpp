@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QHash>
 #include <QIcon>
 #include <QIntValidator>
 #include <QKeyEvent>
@@ -23,7 +24,7 @@ constexpr int zooms[] = {50, 75, 100, 125, 150, 200, 300, 400};
 // looked for in Adwaita too, which Debian installs with the desktop (Qt's own
 // fallback, hicolor, has none of them). Without either the button shows its
 // short text.
-QIcon iconoDelTema(const char *nombre)
+QIcon buscarIcono(const char *nombre)
 {
     const QString respaldo = QIcon::fallbackThemeName();
     if (respaldo.isEmpty() || respaldo == u"hicolor")
@@ -38,7 +39,7 @@ QIcon iconoDelTema(const char *nombre)
     for (const QIcon::Mode modo : {QIcon::Normal, QIcon::Disabled}) {
         const QColor color = QPalette().color(
             modo == QIcon::Normal ? QPalette::Active : QPalette::Disabled, QPalette::WindowText);
-        for (const int lado : {16, 24, 32}) {
+        for (const int lado : {16, 32}) {
             QPixmap forma = simbolico.pixmap(lado);
             QPainter p(&forma);
             p.setCompositionMode(QPainter::CompositionMode_SourceIn);
@@ -48,6 +49,17 @@ QIcon iconoDelTema(const char *nombre)
         }
     }
     return tenido;
+}
+
+// Drawing the icons takes longer than opening a document: each viewer after
+// the first takes them from here.
+QIcon iconoDelTema(const char *nombre)
+{
+    static QHash<QByteArray, QIcon> hechos;
+    const auto hecho = hechos.constFind(nombre);
+    if (hecho != hechos.cend())
+        return *hecho;
+    return hechos.insert(nombre, buscarIcono(nombre)).value();
 }
 
 } // namespace
@@ -147,7 +159,10 @@ BarraDocumento::BarraDocumento(QWidget *parent) : QToolBar(parent)
 QAction *BarraDocumento::boton(const char *icono, const QString &texto, const QString &nombre,
                                const QString &ayuda)
 {
-    QAction *accion = addAction(iconoDelTema(icono), texto);
+    // The full name in menus (the overflow, the page's context menu); the
+    // short text on the button when the desktop has no icon for it.
+    QAction *accion = addAction(iconoDelTema(icono), nombre);
+    accion->setIconText(texto);
     accion->setToolTip(ayuda);
     nombrar(accion, nombre);
     return accion;

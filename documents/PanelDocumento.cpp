@@ -135,6 +135,7 @@ void PanelDocumento::pedir(const QString &ruta, Paso paso, int destino)
     m_rutaPedida = ruta;
     m_pasoPedido = paso;
     m_destinoPedido = destino;
+    m_listo = false;
     ++m_generacion;
     m_limitePintura.stop();
     m_ocupado = true;
@@ -255,7 +256,17 @@ void PanelDocumento::terminar(quint64 generacion)
     m_ocupado = false;
     m_limitePintura.stop();
     Q_EMIT DownloadComplete();
-    // After the first page: whether find can work, and the article's place.
+    // What follows the first page waits for the next turn, so that whoever
+    // heard of the page sees it at once.
+    QTimer::singleShot(0, this, [this, generacion] {
+        if (generacion == m_generacion)
+            prepararBusqueda();
+    });
+}
+
+// Whether find can work, and the article's place, once the first page is up.
+void PanelDocumento::prepararBusqueda()
+{
     if (m_vista && m_documento) {
         const bool texto = m_buscador->tieneTexto();
         m_barra->habilitar(true, texto);
@@ -270,4 +281,5 @@ void PanelDocumento::terminar(quint64 generacion)
     } else {
         m_barra->habilitar(false, false);
     }
+    m_listo = true;
 }

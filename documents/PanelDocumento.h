@@ -54,6 +54,9 @@ public:
     // first page is painted the title is looked for, and the view goes to the
     // occurrence in the largest type, unless the reader has moved by then.
     void abrirEnArticulo(const QString &titulo) { m_tituloPendiente = titulo; }
+    // The document's text is looked at (find on or off) and the article's
+    // look-up under way: a turn of the event loop after DownloadComplete.
+    bool listoParaLeer() const { return m_listo; }
     // Index of the match shown as the current one; -1 when none.
     int coincidenciaActual() const { return m_actual; }
 
@@ -81,6 +84,7 @@ private:
     void retirarDocumento();
     void terminar(quint64 generacion);
     void conectarBarra();
+    void prepararBusqueda();
     void prepararLectura();
     void buscarTexto();
     void hayCoincidencias();
@@ -117,6 +121,7 @@ private:
     bool m_aterrizar = false;
     QString m_tituloPendiente;
     QString m_tituloAterrizaje;
+    bool m_listo = false;
     // Measures the matches on the pages in sight, a few per turn.
     QTimer m_medicion;
 

@@ -117,6 +117,7 @@ void TestLectura::cargar(const QString &archivo)
     m_panel->Navigate(archivo);
     QVERIFY(terminado.wait(5000));
     QVERIFY(m_panel->mensaje().isEmpty());
+    QTRY_VERIFY(m_panel->listoParaLeer());
 }
 
 void TestLectura::esperarBusqueda()
