@@ -53,7 +53,9 @@ public:
     // The next document loaded opens at the article of this title: once its
     // first page is painted the title is looked for, and the view goes to the
     // occurrence in the largest type, unless the reader has moved by then.
-    void abrirEnArticulo(const QString &titulo) { m_tituloPendiente = titulo; }
+    void abrirEnArticulo(const QString &titulo) { m_tituloPendiente = m_tituloArticulo = titulo; }
+    // The title asked for last ("" for an issue opened as a whole).
+    const QString &tituloArticulo() const { return m_tituloArticulo; }
     // The document's text is looked at (find on or off) and the article's
     // look-up under way: a turn of the event loop after DownloadComplete.
     bool listoParaLeer() const { return m_listo; }
@@ -121,6 +123,7 @@ private:
     bool m_aterrizar = false;
     QString m_tituloPendiente;
     QString m_tituloAterrizaje;
+    QString m_tituloArticulo;
     bool m_listo = false;
     // Measures the matches on the pages in sight, a few per turn.
     QTimer m_medicion;
