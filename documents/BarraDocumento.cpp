@@ -20,6 +20,9 @@ namespace {
 
 constexpr int zooms[] = {50, 75, 100, 125, 150, 200, 300, 400};
 
+const QString ayudaBuscar = u"Buscar en el documento (Ctrl+F; Intro o F3 la siguiente, "
+                            "Mayús+Intro o Mayús+F3 la anterior; Esc sale)"_s;
+
 // The desktop's icon theme where there is one; the freedesktop names are
 // looked for in Adwaita too, which Debian installs with the desktop (Qt's own
 // fallback, hicolor, has none of them). Without either the button shows its
@@ -98,8 +101,7 @@ BarraDocumento::BarraDocumento(QWidget *parent) : QToolBar(parent)
     buscar = new QLineEdit(this);
     buscar->setObjectName(u"buscar"_s);
     buscar->setAccessibleName(u"Buscar en el documento"_s);
-    buscar->setToolTip(u"Buscar en el documento (Ctrl+F; Intro o F3 la siguiente, "
-                       "Mayús+Intro o Mayús+F3 la anterior; Esc sale)"_s);
+    buscar->setToolTip(ayudaBuscar);
     buscar->setPlaceholderText(u"Buscar"_s);
     buscar->setClearButtonEnabled(true);
     buscar->setMinimumWidth(70);
@@ -113,7 +115,7 @@ BarraDocumento::BarraDocumento(QWidget *parent) : QToolBar(parent)
     resultado = new QLabel(this);
     resultado->setObjectName(u"resultado"_s);
     resultado->setContentsMargins(3, 0, 3, 0);
-    addWidget(resultado);
+    m_accionResultado = addWidget(resultado);
     addSeparator();
 
     reducir = boton("zoom-out", u"−"_s, u"Reducir"_s, u"Reducir (Ctrl+−)"_s);
@@ -199,16 +201,18 @@ void BarraDocumento::habilitar(bool documento, bool texto)
     for (QAction *a : {reducir, ampliar, ajustarAncho, paginaCompleta, imprimir, guardar})
         a->setEnabled(documento);
     buscar->setEnabled(documento && texto);
-    // In a narrow window the label beside the field may be out of sight: the
-    // field itself says why it is off.
+    // A document without text: the field itself says so, in the room of the
+    // match buttons and count, which have nothing to do.
     const QString sinTexto = u"Este documento no contiene texto"_s;
     const bool escaneado = documento && !texto;
+    // A narrow window shows its start (the field elides it), the tooltip all.
     buscar->setPlaceholderText(escaneado ? sinTexto : u"Buscar"_s);
-    buscar->setMinimumWidth(escaneado ? buscar->fontMetrics().horizontalAdvance(sinTexto) + 24
-                                      : 70);
-    buscar->setMaximumWidth(std::max(200, buscar->minimumWidth()));
-    coincidenciaAnterior->setEnabled(documento && texto);
-    coincidenciaSiguiente->setEnabled(documento && texto);
+    buscar->setToolTip(escaneado ? sinTexto : ayudaBuscar);
+    const int anchoAviso = buscar->fontMetrics().horizontalAdvance(sinTexto) + 12;
+    buscar->setMinimumWidth(escaneado ? std::min(anchoAviso, 190) : 70);
+    coincidenciaAnterior->setVisible(!escaneado);
+    coincidenciaSiguiente->setVisible(!escaneado);
+    m_accionResultado->setVisible(!escaneado);
     if (!documento) {
         mostrarPagina(0, 0);
         zoom->setEditText(QString());

@@ -60,4 +60,6 @@ private:
     QAction *boton(const char *icono, const QString &texto, const QString &nombre,
                    const QString &ayuda);
     void nombrar(QAction *accion, const QString &nombre);
+
+    QAction *m_accionResultado = nullptr;
 };
