@@ -83,7 +83,7 @@ BarraDocumento::BarraDocumento(QWidget *parent) : QToolBar(parent)
     pagina = new QLineEdit(this);
     pagina->setObjectName(u"pagina"_s);
     pagina->setAccessibleName(u"Página"_s);
-    pagina->setToolTip(u"Página: escriba un número y pulse Intro"_s);
+    pagina->setToolTip(u"Página: escriba un número y pulse Intro (Ctrl+G)"_s);
     pagina->setAlignment(Qt::AlignRight);
     pagina->setValidator(new QIntValidator(1, 99999, pagina));
     pagina->setFixedWidth(fontMetrics().horizontalAdvance(u"0000"_s) + 10);
