@@ -214,6 +214,10 @@ void BarraDocumento::habilitar(bool documento, bool texto)
     coincidenciaSiguiente->setVisible(!escaneado);
     m_accionResultado->setVisible(!escaneado);
     if (!documento) {
+        // A message in place of a document: nothing left to find in.
+        buscar->blockSignals(true);
+        buscar->clear();
+        buscar->blockSignals(false);
         mostrarPagina(0, 0);
         zoom->setEditText(QString());
         resultado->clear();
