@@ -184,6 +184,13 @@ echo "  documento ..." >&2
 "$bench/bench_ventanas" --carpeta "$primera" --caso documento --vueltas 5 --tamano 100pág \
     >>"$resultados" 2>>"$log"
 
+# Reading an open document: find and opening at the article, in a 100-page
+# issue the program writes itself (no catalogue needed).
+for caso in buscar articulo; do
+    echo "  $caso ..." >&2
+    "$bench/bench_lectura" --caso "$caso" --vueltas 5 >>"$resultados" 2>>"$log"
+done
+
 # Start-up: 26 places to look at, the disc only in the last.
 echo "  arranque ..." >&2
 lugares=()
@@ -243,6 +250,9 @@ END {
     print "y pintada. cpu: tiempo de CPU del proceso. ajeno: el mismo catálogo con el esquema que"
     print "escribiría otra herramienta (CREATE TABLE sin colación, sin claves ni índices); jet: el"
     print "catálogo de 100 000 artículos como archivo Jet."
+    print "buscar:primera / buscar:todas: del texto escrito a la primera coincidencia en pantalla / a"
+    print "todas halladas; articulo: de la primera página pintada a la del artículo; :turno: la"
+    print "vuelta más larga del bucle de eventos mientras tanto."
     print "MiB: pico de memoria residente del proceso (VmHWM). suelo, s. cpu: SQLite solo con las"
     print "mismas sentencias, medido junto a cada vuelta; ×s, ×cpu: cociente caso/suelo. comojet:"
     print "el suelo sobre el catálogo con la forma de una importación Jet. sqlite3: la herramienta"

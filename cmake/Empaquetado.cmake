@@ -209,7 +209,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # libqt6gui6) and Qt's Spanish translation, which gives the message boxes their
 # "Aceptar" and "Cancelar".
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n")
-# xdg-open shows the collection's information page.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# xdg-open shows the collection's information page; the document pane's bar takes
+# its icons from the desktop's theme, Adwaita where there is none (text without).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, adwaita-icon-theme")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

@@ -3,6 +3,7 @@
 #include "CursorEspera.h"
 #include "Disco.h"
 #include "Mensajes.h"
+#include "PanelDocumento.h"
 #include "Programa.h"
 #include "Sentencias.h"
 #include "VentanaBusqueda.h"
@@ -28,11 +29,12 @@ bool esDisco1(const QVariant &disco)
     }
 }
 
-frmBrowser *abrirVisor(const QString &ruta, qint32 clave)
+frmBrowser *abrirVisor(const QString &ruta, qint32 clave, const QString &titulo)
 {
     const CursorEspera espera; // the document loads inside Form_Load
     auto *visor = new frmBrowser;
     visor->StartingAddress = ruta;
+    visor->brwWebBrowser->abrirEnArticulo(titulo);
     visor->Form_Load();
     visor->setWindowTitle(QString::number(clave));
     visor->show();
@@ -88,6 +90,9 @@ void ListaArtic_Click(VentanaBusqueda &busqueda)
     // viewer opens with no address.
     const std::optional<QVariant> disco = datos.Fields(u"disco"_s);
     const std::optional<QVariant> archivo = datos.Fields(u"loc_añoNumero"_s);
+    const bool esArticulo = lista.campoLista == TipoLista::Articulos;
+    const QString titulo =
+        esArticulo ? datos.Fields(u"des_articulo"_s).value_or(QVariant()).toString() : QString();
     const bool disco1 = !disco || AbrirDocumento::esDisco1(*disco);
     const QString marca = disco1 ? u"Tirvosk.dat"_s : u"Tirvosk2.dat"_s;
     const QString aviso = disco1 ? u"Introduzca el CD 1"_s : u"Introduzca el CD 2"_s;
@@ -109,5 +114,5 @@ void ListaArtic_Click(VentanaBusqueda &busqueda)
     QString ruta;
     if (archivo)
         ruta = Disco::rutaEnImagenes(unidadCD, archivo->toString() + u".pdf"_s);
-    AbrirDocumento::abrirVisor(ruta, clave);
+    AbrirDocumento::abrirVisor(ruta, clave, titulo);
 }

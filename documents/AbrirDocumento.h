@@ -17,7 +17,8 @@ namespace AbrirDocumento {
 // (another number, other text, empty, null) is disc 2.
 bool esDisco1(const QVariant &disco);
 
-// A new viewer on `ruta` (empty loads nothing), captioned with the key.
-frmBrowser *abrirVisor(const QString &ruta, qint32 clave);
+// A new viewer on `ruta` (empty loads nothing), captioned with the key. With
+// an article's title, the document opens at the article.
+frmBrowser *abrirVisor(const QString &ruta, qint32 clave, const QString &titulo = {});
 
 } // namespace AbrirDocumento

@@ -1,26 +1,22 @@
 #include "PanelDocumento.h"
 
+#include "BarraDocumento.h"
+#include "BuscadorPdf.h"
+
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QKeyEvent>
+#include <QEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPdfDocument>
 #include <QPdfPageRenderer>
-#include <QScreen>
-#include <QScrollBar>
 #include <QStackedLayout>
 #include <QUrl>
-#include <QWheelEvent>
-
-#include <algorithm>
-#include <cmath>
+#include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr qreal zoomMinimo = 0.1;
-constexpr qreal zoomMaximo = 8.0;
 constexpr int msLimitePintura = 5000;
 
 QString motivoDeError(QPdfDocument::Error error)
@@ -41,85 +37,19 @@ QString motivoDeError(QPdfDocument::Error error)
 
 } // namespace
 
-VistaPdf::VistaPdf(QWidget *parent) : QPdfView(parent)
-{
-    setPageMode(PageMode::MultiPage);
-    setZoomMode(ZoomMode::FitToWidth);
-    setFocusPolicy(Qt::StrongFocus);
-    setAccessibleName(u"Documento"_s);
-}
-
-// In the fitting modes zoomFactor() is not what is drawn; work it out the way
-// the view lays out its pages, so that zooming starts from what the reader sees.
-qreal VistaPdf::zoomEfectivo() const
-{
-    if (zoomMode() == ZoomMode::Custom || !document() || document()->pageCount() < 1)
-        return zoomFactor();
-    const QScreen *pantalla = QGuiApplication::primaryScreen();
-    const qreal puntoEnPixeles = (pantalla ? pantalla->logicalDotsPerInch() : 96.0) / 72.0;
-    const QSizeF pagina = document()->pagePointSize(0) * puntoEnPixeles;
-    if (pagina.width() <= 0 || pagina.height() <= 0)
-        return zoomFactor();
-    const QMargins m = documentMargins();
-    const qreal porAncho = (viewport()->width() - m.left() - m.right()) / pagina.width();
-    if (zoomMode() == ZoomMode::FitToWidth)
-        return porAncho;
-    const qreal porAlto = (viewport()->height() - pageSpacing()) / pagina.height();
-    return std::min(porAncho, porAlto);
-}
-
-void VistaPdf::ampliar(qreal paso)
-{
-    const qreal zoom = std::clamp(zoomEfectivo() * paso, zoomMinimo, zoomMaximo);
-    QScrollBar *barra = verticalScrollBar();
-    const qreal posicion = barra->maximum() > 0 ? qreal(barra->value()) / barra->maximum() : 0;
-    setZoomMode(ZoomMode::Custom);
-    setZoomFactor(zoom);
-    barra->setValue(qRound(posicion * barra->maximum()));
-}
-
-void VistaPdf::ajustarAlAncho()
-{
-    setZoomMode(ZoomMode::FitToWidth);
-}
-
-void VistaPdf::wheelEvent(QWheelEvent *event)
-{
-    if (!(event->modifiers() & Qt::ControlModifier))
-        return QPdfView::wheelEvent(event);
-    // One notch is 120; fine-grained wheels and touchpads send less at a time.
-    static constexpr int muesca = 120;
-    m_giro += event->angleDelta().y();
-    while (std::abs(m_giro) >= muesca) {
-        ampliar(m_giro > 0 ? 1.25 : 0.8);
-        m_giro += m_giro > 0 ? -muesca : muesca;
-    }
-    event->accept();
-}
-
-void VistaPdf::keyPressEvent(QKeyEvent *event)
-{
-    if (event->modifiers() & Qt::ControlModifier) {
-        switch (event->key()) {
-        case Qt::Key_Plus:
-        case Qt::Key_Equal:
-            return ampliar(1.25);
-        case Qt::Key_Minus:
-            return ampliar(0.8);
-        case Qt::Key_0:
-            return ajustarAlAncho();
-        default:
-            break;
-        }
-    }
-    QPdfView::keyPressEvent(event);
-}
-
 PanelDocumento::PanelDocumento(QWidget *parent)
-    : QWidget(parent), m_pila(new QStackedLayout(this)), m_mensaje(new QLabel(this))
+    : QWidget(parent), m_barra(new BarraDocumento(this)), m_buscador(new BuscadorPdf(this)),
+      m_mensaje(new QLabel(this))
 {
     setObjectName(u"brwWebBrowser"_s);
     setFocusPolicy(Qt::StrongFocus);
+    // The bar over the page area, both inside the pane's rectangle.
+    auto *columna = new QVBoxLayout(this);
+    columna->setContentsMargins(0, 0, 0, 0);
+    columna->setSpacing(0);
+    columna->addWidget(m_barra);
+    m_pila = new QStackedLayout;
+    columna->addLayout(m_pila, 1);
     m_pila->setContentsMargins(0, 0, 0, 0);
     m_mensaje->setObjectName(u"mensaje"_s);
     m_mensaje->setAlignment(Qt::AlignCenter);
@@ -137,6 +67,7 @@ PanelDocumento::PanelDocumento(QWidget *parent)
     m_limitePintura.setSingleShot(true);
     m_limitePintura.setInterval(msLimitePintura);
     connect(&m_limitePintura, &QTimer::timeout, this, [this] { terminar(m_generacion); });
+    conectarBarra();
 }
 
 PanelDocumento::~PanelDocumento()
@@ -204,6 +135,7 @@ void PanelDocumento::pedir(const QString &ruta, Paso paso, int destino)
     m_rutaPedida = ruta;
     m_pasoPedido = paso;
     m_destinoPedido = destino;
+    m_listo = false;
     ++m_generacion;
     m_limitePintura.stop();
     m_ocupado = true;
@@ -264,6 +196,7 @@ void PanelDocumento::mostrarDocumento(QPdfDocument *documento)
     m_documento = documento;
     m_vista = new VistaPdf(this);
     m_vista->setDocument(documento);
+    prepararLectura();
     m_pila->addWidget(m_vista);
     m_pila->setCurrentWidget(m_vista);
     setFocusProxy(m_vista);
@@ -290,6 +223,7 @@ void PanelDocumento::mostrarDocumento(QPdfDocument *documento)
 // The view goes first: its renderer thread may still be drawing from the document.
 void PanelDocumento::retirarDocumento()
 {
+    m_buscador->fijarDocumento(nullptr);
     setFocusProxy(nullptr);
     delete m_vista;
     delete m_documento;
@@ -322,4 +256,30 @@ void PanelDocumento::terminar(quint64 generacion)
     m_ocupado = false;
     m_limitePintura.stop();
     Q_EMIT DownloadComplete();
+    // What follows the first page waits for the next turn, so that whoever
+    // heard of the page sees it at once.
+    QTimer::singleShot(0, this, [this, generacion] {
+        if (generacion == m_generacion)
+            prepararBusqueda();
+    });
+}
+
+// Whether find can work, and the article's place, once the first page is up.
+void PanelDocumento::prepararBusqueda()
+{
+    if (m_vista && m_documento) {
+        const bool texto = m_buscador->tieneTexto();
+        m_barra->habilitar(true, texto);
+        mostrarResultado();
+        const QString titulo = std::exchange(m_tituloPendiente, QString());
+        if (texto && !titulo.trimmed().isEmpty()) {
+            m_aterrizar = true;
+            m_tituloAterrizaje = titulo;
+            m_barra->buscar->setText(titulo);
+            m_barra->buscar->setCursorPosition(0); // the title's start in sight
+        }
+    } else {
+        m_barra->habilitar(false, false);
+    }
+    m_listo = true;
 }

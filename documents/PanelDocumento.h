@@ -1,40 +1,23 @@
 #pragma once
 
+#include "VistaPdf.h"
+
 #include <QPdfDocument>
-#include <QPdfView>
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
 #include <QWidget>
 
+class BarraDocumento;
+class BuscadorPdf;
 class QLabel;
+class QPdfBookmarkModel;
 class QStackedLayout;
-
-// The PDF view of the pane: fits the page width when a document opens, scrolls
-// through every page, and zooms with Ctrl + wheel or Ctrl + "+", "-", "0".
-class VistaPdf final : public QPdfView
-{
-    Q_OBJECT
-public:
-    explicit VistaPdf(QWidget *parent = nullptr);
-
-    // Zoom by `paso` (1.25 in, 0.8 out) from what the reader sees now.
-    void ampliar(qreal paso);
-    void ajustarAlAncho();
-
-protected:
-    void wheelEvent(QWheelEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-
-private:
-    qreal zoomEfectivo() const;
-
-    int m_giro = 0; // wheel turn not yet used, in eighths of a degree
-};
 
 // The document pane of the viewer window: loads a PDF file by its path, keeps a
 // history of the addresses it showed, and tells when it is busy. A file that
-// cannot be shown gives a message in the pane in place of the document.
+// cannot be shown gives a message in the pane in place of the document. Its own
+// bar offers pages, zoom, find, outline, print and save a copy.
 class PanelDocumento final : public QWidget
 {
     Q_OBJECT
@@ -64,6 +47,27 @@ public:
     VistaPdf *vista() const { return m_vista; }
     const QStringList &historial() const { return m_historial; }
     int posicionHistorial() const { return m_posicion; }
+    BarraDocumento *barra() const { return m_barra; }
+    BuscadorPdf *buscador() const { return m_buscador; }
+
+    // The next document loaded opens at the article of this title: once its
+    // first page is painted the title is looked for, and the view goes to the
+    // occurrence in the largest type, unless the reader has moved by then.
+    void abrirEnArticulo(const QString &titulo) { m_tituloPendiente = m_tituloArticulo = titulo; }
+    // The title asked for last ("" for an issue opened as a whole).
+    const QString &tituloArticulo() const { return m_tituloArticulo; }
+    // The document's text is looked at (find on or off) and the article's
+    // look-up under way: a turn of the event loop after DownloadComplete.
+    bool listoParaLeer() const { return m_listo; }
+    // Index of the match shown as the current one; -1 when none.
+    int coincidenciaActual() const { return m_actual; }
+
+    // Pages counted from 1, as the reader counts them.
+    void irAPagina(int pagina);
+    // The next (or previous) match, wrapping at the ends.
+    void siguienteCoincidencia(bool haciaAtras = false);
+    void imprimir();
+    void guardarCopia();
 
 Q_SIGNALS:
     // A load has ended: the first page is painted, or the message is shown.
@@ -81,7 +85,21 @@ private:
     void mostrarMensaje(const QString &texto);
     void retirarDocumento();
     void terminar(quint64 generacion);
+    void conectarBarra();
+    void prepararBusqueda();
+    void prepararLectura();
+    void buscarTexto();
+    void hayCoincidencias();
+    void busquedaTerminada();
+    void mostrarCoincidencia(int indice);
+    void marcar();
+    void medirVisibles();
+    void mostrarResultado();
+    void llenarIndice();
 
+    BarraDocumento *m_barra = nullptr;
+    BuscadorPdf *m_buscador = nullptr;
+    QPdfBookmarkModel *m_modeloIndice = nullptr;
     QStackedLayout *m_pila = nullptr;
     QLabel *m_mensaje = nullptr;
     QPointer<VistaPdf> m_vista;
@@ -99,6 +117,16 @@ private:
     // Gives up waiting for the first page (a window never painted, a page too
     // small to draw): the document is loaded, drawing may go on.
     QTimer m_limitePintura;
+
+    // Find: the match shown, and whether this search looks for the article.
+    int m_actual = -1;
+    bool m_aterrizar = false;
+    QString m_tituloPendiente;
+    QString m_tituloAterrizaje;
+    QString m_tituloArticulo;
+    bool m_listo = false;
+    // Measures the matches on the pages in sight, a few per turn.
+    QTimer m_medicion;
 
     bool m_ocupado = false;
     bool m_paginaRecibida = false;

@@ -7,7 +7,7 @@ paquetes=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-pdf-dev qt6-svg-dev qt6-translations-l10n libqt6svg6 qt6-qpa-plugins
     libsqlite3-dev sqlite3 mdbtools-dev libicu-dev
-    xvfb xauth fonts-dejavu-core
+    xvfb xauth fonts-dejavu-core adwaita-icon-theme
     clang libclang-rt-14-dev
     xdotool desktop-file-utils appstream librsvg2-bin
     dpkg-dev lintian man-db

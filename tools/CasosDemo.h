@@ -51,4 +51,16 @@ inline constexpr int primerAnioDisco2 = 1980;
 // Authors from this index on get ids from idAutorAlto up, beyond 16 bits.
 inline constexpr int idAutorAlto = 40001;
 
+// Issues whose articles run over several pages each (two to four), so that an
+// article's heading stands on one of them and its title, small, heads the
+// rest; and one issue scanned, its pages pictures with no text in them. Each
+// is the given issue of its year, where the year has that many.
+struct NumeroFijo
+{
+    int anio = 0;
+    int numero = 0;
+};
+inline constexpr NumeroFijo numerosLargos[] = {{1955, 2}, {1975, 2}, {1995, 2}};
+inline constexpr NumeroFijo numeroEscaneado = {1970, 2};
+
 } // namespace CasosDemo

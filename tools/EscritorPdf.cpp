@@ -1,10 +1,14 @@
 #include "EscritorPdf.h"
 
+#include "CasosDemo.h"
 #include "Coleccion.h"
 
 #include <QFileInfo>
+#include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -73,7 +77,7 @@ double texto(QPainter &p, const QRectF &area, int flags, const QString &s)
 }
 
 void portada(QPainter &p, const Medidas &m, const Coleccion &coleccion, const NumeroDemo &numero,
-             const std::vector<ArticuloDemo> &articulos)
+             const std::vector<ArticuloDemo> &articulos, const std::vector<int> &paginaDe)
 {
     p.save();
     const double ancho = m.ancho;
@@ -146,7 +150,7 @@ void portada(QPainter &p, const Medidas &m, const Coleccion &coleccion, const Nu
         p.setPen(gris);
         p.setFont(fPagina);
         p.drawText(QRectF(x + wTitulo, y, w - wTitulo, hTitulo), Qt::AlignRight | Qt::AlignTop,
-                   QString::number(k + 2));
+                   QString::number(paginaDe[k]));
         p.setFont(fAutores);
         texto(p, QRectF(x, y + hTitulo, wTitulo, hAutores), Qt::AlignLeft, autores);
         y += hTitulo + hAutores + m.mm(2.5);
@@ -162,20 +166,39 @@ void portada(QPainter &p, const Medidas &m, const Coleccion &coleccion, const Nu
     p.restore();
 }
 
+// The running head; on an article's later pages it carries the article's
+// title on the left, in small type, as a bulletin's pages do.
+void cabecera(QPainter &p, const Medidas &m, const NumeroDemo &numero, const QString &izquierda)
+{
+    const double x = m.mm(25);
+    const double w = m.ancho - m.mm(50);
+    p.setPen(gris);
+    p.setFont(fuente(false, 8));
+    const QRectF zona(x, m.mm(14), w, m.mm(6));
+    const QString derecha = numero.etiqueta();
+    const QString texto = QFontMetricsF(p.font(), p.device())
+                              .elidedText(izquierda, Qt::ElideRight, w * 0.7);
+    p.drawText(zona, Qt::AlignLeft | Qt::AlignVCenter, texto);
+    p.drawText(zona, Qt::AlignRight | Qt::AlignVCenter, derecha);
+    p.setPen(QPen(gris, m.mm(0.2)));
+    p.drawLine(QPointF(x, m.mm(21)), QPointF(x + w, m.mm(21)));
+}
+
+void pie(QPainter &p, const Medidas &m, int pagina)
+{
+    p.setPen(gris);
+    p.setFont(fuente(false, 8));
+    p.drawText(QRectF(0, m.alto - m.mm(18), m.ancho, m.mm(6)), Qt::AlignCenter,
+               u"— %1 —"_s.arg(pagina));
+}
+
 void paginaArticulo(QPainter &p, const Medidas &m, const Coleccion &coleccion,
                     const NumeroDemo &numero, const ArticuloDemo &articulo, int pagina)
 {
     p.save();
     const double x = m.mm(25);
     const double w = m.ancho - m.mm(50);
-
-    p.setPen(gris);
-    p.setFont(fuente(false, 8));
-    const QRectF cabecera(x, m.mm(14), w, m.mm(6));
-    p.drawText(cabecera, Qt::AlignLeft | Qt::AlignVCenter, nombreBoletin);
-    p.drawText(cabecera, Qt::AlignRight | Qt::AlignVCenter, numero.etiqueta());
-    p.setPen(QPen(gris, m.mm(0.2)));
-    p.drawLine(QPointF(x, m.mm(21)), QPointF(x + w, m.mm(21)));
+    cabecera(p, m, numero, nombreBoletin);
 
     double y = m.mm(34);
     p.setPen(azul);
@@ -193,13 +216,51 @@ void paginaArticulo(QPainter &p, const Medidas &m, const Coleccion &coleccion,
     p.setFont(fuente(true, 10.5));
     for (const QString &parrafo : coleccion.relleno(articulo, numero.anio))
         y = texto(p, QRectF(x, y, w, m.alto), Qt::AlignJustify, parrafo) + m.mm(4);
-
-    p.setPen(gris);
-    p.setFont(fuente(false, 8));
-    p.drawText(QRectF(0, m.alto - m.mm(18), m.ancho, m.mm(6)), Qt::AlignCenter,
-               u"— %1 —"_s.arg(pagina));
+    pie(p, m, pagina);
     p.restore();
 }
+
+// A later page of a long article: its paragraphs again, as many as fit.
+void paginaSiguiente(QPainter &p, const Medidas &m, const Coleccion &coleccion,
+                     const NumeroDemo &numero, const ArticuloDemo &articulo, int pagina)
+{
+    p.save();
+    const double x = m.mm(25);
+    const double w = m.ancho - m.mm(50);
+    cabecera(p, m, numero, articulo.titulo);
+    p.setPen(tinta);
+    p.setFont(fuente(true, 10.5));
+    const QStringList parrafos = coleccion.relleno(articulo, numero.anio);
+    const double limite = m.alto - m.mm(30);
+    double y = m.mm(30);
+    for (int k = 0; !parrafos.isEmpty(); ++k) {
+        const QString &parrafo = parrafos.at(k % parrafos.size());
+        const QRectF caja = p.boundingRect(QRectF(x, y, w, m.alto), Qt::TextWordWrap, parrafo);
+        if (caja.bottom() > limite)
+            break;
+        y = texto(p, QRectF(x, y, w, m.alto), Qt::AlignJustify, parrafo) + m.mm(4);
+    }
+    pie(p, m, pagina);
+    p.restore();
+}
+
+bool esNumero(const NumeroDemo &numero, const CasosDemo::NumeroFijo &fijo)
+{
+    return numero.anio == fijo.anio && numero.numero == fijo.numero;
+}
+
+// Pages an article takes: one, or two to four in the long issues.
+int paginasDe(const NumeroDemo &numero, const ArticuloDemo &articulo)
+{
+    const bool largo = std::any_of(std::begin(CasosDemo::numerosLargos),
+                                   std::end(CasosDemo::numerosLargos),
+                                   [&](const auto &f) { return esNumero(numero, f); });
+    return largo ? 2 + articulo.id % 3 : 1;
+}
+
+// A scanned issue's pages are drawn into a grey picture first, at this many
+// dots per inch, and only the picture goes into the document.
+constexpr int dpiEscaneado = 100;
 
 } // namespace
 
@@ -227,16 +288,53 @@ bool escribir(const QString &ruta, const Coleccion &coleccion, const NumeroDemo 
         *error = u"No se pudo escribir el documento «%1»."_s.arg(ruta);
         return false;
     }
-    Medidas m;
-    m.porMm = escritor.resolution() / 25.4;
-    m.ancho = escritor.width();
-    m.alto = escritor.height();
-
-    portada(p, m, coleccion, numero, articulos);
-    int pagina = 2;
+    std::vector<int> paginaDe;
+    int total = 1;
     for (const ArticuloDemo &a : articulos) {
-        escritor.newPage();
-        paginaArticulo(p, m, coleccion, numero, a, pagina++);
+        paginaDe.push_back(total + 1);
+        total += paginasDe(numero, a);
+    }
+
+    const bool escaneado = esNumero(numero, CasosDemo::numeroEscaneado);
+    QImage hoja;
+    QPainter enHoja;
+    Medidas m;
+    if (escaneado) {
+        hoja = QImage(qRound(210 / 25.4 * dpiEscaneado), qRound(297 / 25.4 * dpiEscaneado),
+                      QImage::Format_RGB32);
+        hoja.setDotsPerMeterX(qRound(dpiEscaneado / 0.0254));
+        hoja.setDotsPerMeterY(qRound(dpiEscaneado / 0.0254));
+        m.porMm = dpiEscaneado / 25.4;
+        m.ancho = hoja.width();
+        m.alto = hoja.height();
+    } else {
+        m.porMm = escritor.resolution() / 25.4;
+        m.ancho = escritor.width();
+        m.alto = escritor.height();
+    }
+    // Each page is drawn by `dibujar`, straight into the document or onto the
+    // picture of a scanned page.
+    const auto pagina = [&](int n, auto dibujar) {
+        if (n > 1)
+            escritor.newPage();
+        if (!escaneado)
+            return dibujar(p);
+        hoja.fill(Qt::white);
+        enHoja.begin(&hoja);
+        dibujar(enHoja);
+        enHoja.end();
+        p.drawImage(QRectF(0, 0, escritor.width(), escritor.height()),
+                    hoja.convertToFormat(QImage::Format_Grayscale8));
+    };
+
+    pagina(1, [&](QPainter &q) { portada(q, m, coleccion, numero, articulos, paginaDe); });
+    for (std::size_t k = 0; k < articulos.size(); ++k) {
+        const ArticuloDemo &a = articulos[k];
+        pagina(paginaDe[k], [&](QPainter &q) {
+            paginaArticulo(q, m, coleccion, numero, a, paginaDe[k]);
+        });
+        for (int n = paginaDe[k] + 1; n < paginaDe[k] + paginasDe(numero, a); ++n)
+            pagina(n, [&](QPainter &q) { paginaSiguiente(q, m, coleccion, numero, a, n); });
     }
     p.end();
     if (QFileInfo(ruta).size() <= 0) {

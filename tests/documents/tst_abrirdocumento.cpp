@@ -3,6 +3,7 @@
 #include "Programa.h"
 #include "PruebasDocumentos.h"
 #include "VentanaBusqueda.h"
+#include "PanelDocumento.h"
 #include "frmBrowser.h"
 
 #include <QDir>
@@ -236,6 +237,9 @@ void TestAbrirDocumento::abre()
         QCOMPARE(visor->StartingAddress, imagenes() + u'/' + archivo);
         QVERIFY(QFileInfo(visor->StartingAddress).isFile());
     }
+    // An article's document opens at the article; an issue's at its cover.
+    QCOMPARE(!visor->brwWebBrowser->tituloArticulo().isEmpty(),
+             campo == articulo && !archivo.isEmpty());
 }
 
 void TestAbrirDocumento::sentencia_data()

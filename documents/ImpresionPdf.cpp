@@ -1,0 +1,95 @@
+#include "ImpresionPdf.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QPainter>
+#include <QPdfDocument>
+#include <QPdfDocumentRenderOptions>
+#include <QPrinter>
+#include <QSaveFile>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace ImpresionPdf {
+
+bool imprimir(QPdfDocument &documento, QPrinter &impresora, QString *error)
+{
+    const int paginas = documento.pageCount();
+    int desde = 1;
+    int hasta = paginas;
+    if (impresora.printRange() == QPrinter::PageRange && impresora.fromPage() > 0) {
+        desde = std::max(1, impresora.fromPage());
+        hasta = std::min(paginas, impresora.toPage() > 0 ? impresora.toPage() : paginas);
+    }
+    if (paginas < 1 || desde > hasta) {
+        *error = u"No hay páginas que imprimir."_s;
+        return false;
+    }
+    QPainter p;
+    if (!p.begin(&impresora)) {
+        *error = u"No se ha podido empezar a imprimir."_s;
+        return false;
+    }
+    // Beyond a few hundred dots per inch a page image only costs memory: an A4
+    // page at 1200 would take half a gigabyte.
+    const qreal dpi = std::min(impresora.resolution(), dpiMaximo);
+    const QRectF papel = impresora.pageLayout().paintRectPixels(impresora.resolution());
+    for (int n = desde - 1; n < hasta; ++n) {
+        if (n > desde - 1 && !impresora.newPage()) {
+            *error = u"La impresión se ha interrumpido."_s;
+            return false;
+        }
+        const QSizeF puntos = documento.pagePointSize(n);
+        const QSize pixeles = (puntos * dpi / 72.0).toSize();
+        QPdfDocumentRenderOptions opciones;
+        opciones.setRenderFlags(QPdfDocumentRenderOptions::RenderFlag::Annotations);
+        const QImage imagen = documento.render(n, pixeles, opciones);
+        QSizeF destino = puntos.scaled(papel.size(), Qt::KeepAspectRatio);
+        const QPointF esquina((papel.width() - destino.width()) / 2,
+                              (papel.height() - destino.height()) / 2);
+        p.drawImage(QRectF(esquina, destino), imagen);
+    }
+    if (!p.end()) {
+        *error = u"La impresión no ha terminado bien."_s;
+        return false;
+    }
+    return true;
+}
+
+bool guardarCopia(const QString &origen, const QString &destino, QString *error)
+{
+    const QFileInfo de(origen);
+    const QFileInfo a(destino);
+    if (a.exists() && a.canonicalFilePath() == de.canonicalFilePath()) {
+        *error = u"La copia no puede sustituir al documento que se lee."_s;
+        return false;
+    }
+    QFile entrada(origen);
+    if (!entrada.open(QIODevice::ReadOnly)) {
+        *error = u"No se puede leer «%1»."_s.arg(de.fileName());
+        return false;
+    }
+    QSaveFile salida(destino);
+    if (!salida.open(QIODevice::WriteOnly)) {
+        *error = u"No se puede escribir «%1»."_s.arg(a.fileName());
+        return false;
+    }
+    while (!entrada.atEnd()) {
+        const QByteArray trozo = entrada.read(1 << 20);
+        if (trozo.isEmpty() || salida.write(trozo) != trozo.size()) {
+            salida.cancelWriting();
+            *error = u"No se ha podido copiar el documento en «%1»."_s.arg(a.fileName());
+            return false;
+        }
+    }
+    if (!salida.commit()) {
+        *error = u"No se ha podido guardar «%1»."_s.arg(a.fileName());
+        return false;
+    }
+    return true;
+}
+
+} // namespace ImpresionPdf

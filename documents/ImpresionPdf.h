@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+class QPdfDocument;
+class QPrinter;
+
+// Printing and copying a document, apart from any dialog, so that both can be
+// tried without one.
+namespace ImpresionPdf {
+
+// Prints the printer's page range (all pages when it has none), each page
+// rendered at the printer's resolution (at most `dpiMaximo`) and fitted to
+// the paper, centred. Returns false and sets *error when printing fails.
+bool imprimir(QPdfDocument &documento, QPrinter &impresora, QString *error);
+inline constexpr int dpiMaximo = 300;
+
+// Copies `origen` byte for byte to `destino`, replacing what is there; the
+// copy is written beside and put in place whole. Never writes to `origen`.
+bool guardarCopia(const QString &origen, const QString &destino, QString *error);
+
+} // namespace ImpresionPdf

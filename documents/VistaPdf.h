@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QList>
+#include <QPdfView>
+#include <QRectF>
+
+// The PDF view of the pane: fits the page width when a document opens, scrolls
+// through every page, zooms with Ctrl + wheel or Ctrl + "+", "-", "0", and
+// draws the find's highlights over the pages (the 6.4 view has none).
+class VistaPdf final : public QPdfView
+{
+    Q_OBJECT
+public:
+    explicit VistaPdf(QWidget *parent = nullptr);
+
+    // Zoom by `paso` (1.25 in, 0.8 out) from what the reader sees now.
+    void ampliar(qreal paso);
+    void ajustarAlAncho();
+    void paginaCompleta();
+    // The zoom drawn now, 1 being the page at its printed size.
+    qreal zoomEfectivo() const;
+    void fijarZoom(qreal zoom);
+
+    // Pages counted from 0. The page being read: the one across the line at
+    // two fifths of the view's height, as the view itself reckons it.
+    int paginaActual() const;
+    void irAPagina(int pagina);
+    // Scrolls so that `zona` (points, on `pagina`) is in sight, a third down.
+    void mostrarZona(int pagina, const QRectF &zona);
+    // Where `pagina` is drawn, in the viewport's pixels (as the view lays it out).
+    QRect rectanguloPagina(int pagina) const;
+
+    // Highlighted text: one entry per match, its boxes in page points; the
+    // current match stands out.
+    struct Marca
+    {
+        int pagina = 0;
+        QList<QRectF> cajas;
+        bool actual = false;
+    };
+    void fijarMarcas(const QList<Marca> &marcas);
+    // Pages with some part in sight.
+    QList<int> paginasVisibles() const;
+    const QList<Marca> &marcas() const { return m_marcas; }
+
+    // False from the moment the reader scrolls or zooms by hand.
+    bool intacta() const { return m_intacta; }
+    // A move the reader asked for through the pane's bar.
+    void tocar() { m_intacta = false; }
+
+    // The place being read: the page at the view's top edge and how far down
+    // it the edge is (0 its top, 1 its bottom). Kept across zoom and resizing.
+    struct Lugar
+    {
+        int pagina = 0;
+        qreal fraccion = 0;
+    };
+    Lugar lugar() const;
+    void volverA(const Lugar &lugar);
+
+Q_SIGNALS:
+    void paginaCambiada(int pagina);
+    void zoomCambiado();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    qreal puntoEnPixeles() const;
+    QSize tamanoPagina(int pagina) const;
+    QRect ranura(int pagina) const;
+    void avisarPagina();
+
+    int m_giro = 0; // wheel turn not yet used, in eighths of a degree
+    int m_ultimaPagina = -1;
+    bool m_intacta = true;
+    QList<Marca> m_marcas;
+    Lugar m_lugar;          // as last seen at rest
+    bool m_cambiando = false; // a relayout under way: the place is not read
+};
