@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A catalogue in the shape a Jet import gives it, at any size: the tables of an

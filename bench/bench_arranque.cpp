@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // bench_arranque: start-up, from the process's start to the main window shown
 // (its first frame painted), offscreen. The parent starts a fresh child for each
 // run and passes it the moment it started it; the child does what app/main.cpp

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // bench_lectura: times what a reader waits for inside an open document, in a
 // viewer of the program's size, offscreen: find in a 100-page issue (the first
 // match on screen, every match, and the longest turn of the event loop while

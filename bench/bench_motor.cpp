@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // bench_motor: the floor under the searches, and the import of Jet catalogues.
 //
 //   bench_motor suelo --catalogo F --caso CASO [--texto T] [--vueltas N] [--tamano X]

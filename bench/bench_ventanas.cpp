@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // bench_ventanas: times what a reader waits for in the real windows, offscreen:
 // a search from the button's click to its list holding the lines, or a document
 // from the click on a line to its first page painted. One case per process, so

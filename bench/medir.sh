@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every benchmark and prints one table.
 #
 #   bench/medir.sh [TAMAÑO...]        (default: 10000 100000 1000000 articles)

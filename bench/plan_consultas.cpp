@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // plan_consultas: how SQLite runs each of the program's twelve statements on a
 // catalogue (SQLite, or Jet read into memory as the program reads it): the
 // EXPLAIN QUERY PLAN lines, and a verdict on each statement, whether the engine

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Jet reading process, started afresh by JetImport for every import.
 #include "JetLector.h"
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installation as a Linux desktop program and the .deb made from it.
 #
 #   <prefix>/lib/boletin/boletin        the program

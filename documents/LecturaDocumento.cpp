@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pane's reading controls: pages, zoom, find, opening at the article,
 // outline, print and save a copy. Loading and history are in PanelDocumento.cpp.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is needed, builds, makes the demo collection and starts the
 # program on it.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets (clang, build-fuzz/) and runs one of them for a
 # while on a copy of its seed corpus. New inputs, crashes and the log stay in
 # build-fuzz/fuzz-trabajo/; the committed corpus is only read. Installs nothing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // crear_coleccion: writes a demo collection of the bulletin (catalogue, both
 // discs, the two merged) from a seed, or a big catalogue for benchmarks.
 

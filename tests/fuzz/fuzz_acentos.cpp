@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Accent folding and the match test, against properties that hold for every
 // text: QuitarAcentos maps the five acute vowels and nothing else; prepararTexto
 // is lower-case, trim of U+0020 and folding, and is idempotent; contieneTexto

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The input is the catalogue file. It is opened as the program opens boletin.mdb
 // (SQLite, or Jet read by a child process) and every statement the program runs
 // goes through a data source, every column of every row read by name and by index.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Typed text inserted into a statement must stay a value: whatever the text,
 // the statement is one SELECT with its literal closed where the builder closes
 // it, and it finds exactly the row that holds that text. Keys likewise find

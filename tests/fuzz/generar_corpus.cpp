@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the seed corpora of the fuzz targets, always the same bytes:
 //   fuzz_generar_corpus <tests/fixtures> <tests/fuzz/corpus>
 // fuzz_catalogo: the Jet fixtures, the SQLite test catalogue (two page sizes),

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders a manual page as lintian does: any word from man or groff fails.
 #
 #   manual.sh PAGINA

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the .deb from a build tree and has Debian's own checker look at it:
 # no error and no warning. The informational and pedantic tags are printed.
 #

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The match lookup decides most rows on the catalogue's UTF-8 bytes, without
 // the QString path of prepararTexto() and contieneTexto(). Whatever the values
 // hold (every Latin-1 character, letters beyond it, malformed UTF-8, NULs,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list keeps Latin-1 lines one byte a character in one buffer and the rest
 // whole: every line must come back exactly as it went in, through the list and
 // through its model, whatever it holds and however the kinds are mixed.
