@@ -161,15 +161,22 @@ void PanelDocumento::prepararLectura()
 
 void PanelDocumento::llenarIndice()
 {
-    m_barra->menuIndice->clear();
+    // The submenus are the menu's children, which clear() would leave behind.
+    QMenu *raiz = m_barra->menuIndice;
+    qDeleteAll(raiz->findChildren<QMenu *>(Qt::FindDirectChildrenOnly));
+    raiz->clear();
     delete m_modeloIndice;
     m_modeloIndice = new QPdfBookmarkModel(this);
     m_modeloIndice->setDocument(m_documento);
     const auto llenar = [this](auto &yo, QMenu *menu, const QModelIndex &padre) -> void {
         for (int fila = 0; fila < m_modeloIndice->rowCount(padre); ++fila) {
             const QModelIndex i = m_modeloIndice->index(fila, 0, padre);
-            const QString titulo =
-                i.data(int(QPdfBookmarkModel::Role::Title)).toString().simplified();
+            // A lone '&' would mark a key and not show.
+            const QString titulo = i.data(int(QPdfBookmarkModel::Role::Title))
+                                       .toString()
+                                       .simplified()
+                                       .replace(u'&', u"&&"_s);
+            // From 0; -1 for a heading that leads to no page of this document.
             const int pagina = i.data(int(QPdfBookmarkModel::Role::Page)).toInt();
             const auto ir = [this, pagina] {
                 if (m_vista) {
@@ -179,16 +186,18 @@ void PanelDocumento::llenarIndice()
             };
             if (m_modeloIndice->rowCount(i) > 0) {
                 QMenu *sub = menu->addMenu(titulo);
-                sub->addAction(titulo, this, ir);
-                sub->addSeparator();
+                if (pagina >= 0) {
+                    sub->addAction(titulo, this, ir);
+                    sub->addSeparator();
+                }
                 yo(yo, sub, i);
             } else {
-                menu->addAction(titulo, this, ir);
+                menu->addAction(titulo, this, ir)->setEnabled(pagina >= 0);
             }
         }
     };
-    llenar(llenar, m_barra->menuIndice, {});
-    m_barra->indice->setVisible(!m_barra->menuIndice->isEmpty());
+    llenar(llenar, raiz, {});
+    m_barra->indice->setVisible(!raiz->isEmpty());
 }
 
 void PanelDocumento::irAPagina(int pagina)

@@ -9,10 +9,12 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -61,6 +63,129 @@ bool escribirTexto(const QString &ruta, const QStringList &paginas, bool imagen 
     return p.end();
 }
 
+// An outline entry: its depth (0 at the top), its title and its page, from 0
+// (-1: a heading that leads nowhere).
+struct Entrada
+{
+    int nivel;
+    QString titulo;
+    int pagina;
+};
+
+// A PDF written byte by byte, since QPdfWriter writes no outline: one line of
+// text per page and the entries in reading order, children after their parent.
+QByteArray pdfConIndice(int paginas, const QList<Entrada> &indice)
+{
+    const int primeraPagina = 4; // 1 catalog, 2 page tree, 3 font
+    const int primeraEntrada = primeraPagina + 2 * paginas; // each page, then its text
+    const auto ref = [](int objeto) { return QByteArray::number(objeto) + " 0 R"; };
+    const auto entrada = [&](qsizetype i) { return ref(primeraEntrada + int(i) + 1); };
+    const auto n = indice.size();
+    QList<QByteArray> objetos;
+    objetos << "<< /Type /Catalog /Pages 2 0 R"
+                   + (n ? " /Outlines " + ref(primeraEntrada) : QByteArray()) + " >>";
+    QByteArray hijas;
+    for (int p = 0; p < paginas; ++p)
+        hijas += ref(primeraPagina + 2 * p) + ' ';
+    objetos << "<< /Type /Pages /Kids [" + hijas + "] /Count " + QByteArray::number(paginas)
+                   + " >>";
+    objetos << "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>";
+    for (int p = 0; p < paginas; ++p) {
+        const QByteArray texto =
+            "BT /F1 24 Tf 72 720 Td (Texto de la pagina " + QByteArray::number(p + 1) + ") Tj ET";
+        objetos << "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] /Resources << /Font "
+                       "<< /F1 3 0 R >> >> /Contents "
+                       + ref(primeraPagina + 2 * p + 1) + " >>";
+        objetos << "<< /Length " + QByteArray::number(texto.size()) + " >>\nstream\n" + texto
+                       + "\nendstream";
+    }
+    // The outline's root, then each entry linked to its parent, siblings and children.
+    const auto hijos = [&](qsizetype padre) { // of -1, the root
+        QList<qsizetype> lista;
+        const int nivel = padre < 0 ? 0 : indice.at(padre).nivel + 1;
+        for (qsizetype j = padre + 1; j < n && indice.at(j).nivel >= nivel; ++j)
+            if (indice.at(j).nivel == nivel)
+                lista << j;
+        return lista;
+    };
+    const auto extremos = [&](qsizetype padre) {
+        const QList<qsizetype> h = hijos(padre);
+        return h.isEmpty() ? QByteArray()
+                           : " /First " + entrada(h.first()) + " /Last " + entrada(h.last());
+    };
+    objetos << "<< /Type /Outlines" + extremos(-1) + " >>";
+    for (qsizetype i = 0; i < n; ++i) {
+        const Entrada &e = indice.at(i);
+        qsizetype padre = i - 1;
+        while (padre >= 0 && indice.at(padre).nivel >= e.nivel)
+            --padre;
+        const QList<qsizetype> hermanos = hijos(padre);
+        const qsizetype k = hermanos.indexOf(i);
+        QByteArray titulo = "\xFE\xFF";
+        for (const QChar c : e.titulo)
+            titulo += char(c.unicode() >> 8) + QByteArray(1, char(c.unicode() & 0xFF));
+        // Both ways of naming the place: the whole page, and its top-left corner.
+        const QByteArray destino = e.pagina < 0 ? QByteArray()
+                                   : " /Dest [" + ref(primeraPagina + 2 * e.pagina)
+                                         + (i % 2 ? " /XYZ 0 842 null]" : " /Fit]");
+        objetos << "<< /Title <" + titulo.toHex() + "> /Parent "
+                       + (padre < 0 ? ref(primeraEntrada) : entrada(padre))
+                       + (k > 0 ? " /Prev " + entrada(hermanos.at(k - 1)) : QByteArray())
+                       + (k + 1 < hermanos.size() ? " /Next " + entrada(hermanos.at(k + 1))
+                                                  : QByteArray())
+                       + extremos(i) + destino + " >>";
+    }
+    QByteArray pdf = "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n";
+    QList<qsizetype> desplazamientos;
+    for (qsizetype i = 0; i < objetos.size(); ++i) {
+        desplazamientos << pdf.size();
+        pdf += QByteArray::number(i + 1) + " 0 obj\n" + objetos.at(i) + "\nendobj\n";
+    }
+    const qsizetype xref = pdf.size();
+    pdf += "xref\n0 " + QByteArray::number(objetos.size() + 1) + "\n0000000000 65535 f \n";
+    for (const qsizetype d : desplazamientos)
+        pdf += QByteArray::number(d).rightJustified(10, '0') + " 00000 n \n";
+    pdf += "trailer\n<< /Size " + QByteArray::number(objetos.size() + 1)
+           + " /Root 1 0 R >>\nstartxref\n" + QByteArray::number(xref) + "\n%%EOF\n";
+    return pdf;
+}
+
+// An entry's text as the menu shows it: "&&" is one '&', a lone '&' marks a key.
+QString visto(const QAction *a)
+{
+    static const QRegularExpression mnemonico(u"&(.)"_s);
+    return a->text().replace(mnemonico, u"\\1"_s);
+}
+
+// The menu as read: one line per entry, a '>' more for each submenu down, and
+// '-' before an entry that cannot be chosen.
+QStringList leerMenu(const QMenu *menu, const QString &sangria = {})
+{
+    QStringList lineas;
+    for (const QAction *a : menu->actions()) {
+        if (a->isSeparator())
+            continue;
+        lineas << sangria + (a->isEnabled() ? QString() : u"-"_s) + visto(a);
+        if (a->menu())
+            lineas << leerMenu(a->menu(), sangria + u'>');
+    }
+    return lineas;
+}
+
+// The entry of that title, the submenu's own entry first.
+QAction *buscarEntrada(const QMenu *menu, const QString &titulo)
+{
+    for (QAction *a : menu->actions()) {
+        if (a->menu()) {
+            if (QAction *dentro = buscarEntrada(a->menu(), titulo))
+                return dentro;
+        } else if (visto(a) == titulo) {
+            return a;
+        }
+    }
+    return nullptr;
+}
+
 } // namespace
 
 class TestLectura final : public QObject
@@ -77,6 +202,7 @@ private Q_SLOTS:
     void abrirEnElArticulo_data();
     void abrirEnElArticulo();
     void paginas();
+    void indice();
     void imprimir_data();
     void imprimir();
     void guardarCopia();
@@ -307,6 +433,67 @@ void TestLectura::paginas()
     barra->paginaCompleta->trigger();
     QCOMPARE(pagina(), 4);
     QVERIFY(vista->rectanguloPagina(3).height() <= vista->viewport()->height());
+}
+
+// The outline's entries, nested as in the document, each going to its page;
+// another document brings its own entries, or none and no button.
+void TestLectura::indice()
+{
+    const QList<Entrada> entradas = {{0, u"Sumario"_s, 0},
+                                     {0, u"Cimentación  de puentes"_s, 1},
+                                     {1, u"Pilotes"_s, 3},
+                                     {2, u"Hincado"_s, 4},
+                                     {1, u"Zapatas & losas"_s, 5},
+                                     {0, u"Apéndices"_s, -1},
+                                     {1, u"Índice de autores"_s, 6},
+                                     {1, u"Erratas"_s, -1}};
+    const QString conIndice = ruta(u"con índice.pdf"_s);
+    QVERIFY(escribirArchivo(conIndice, pdfConIndice(7, entradas)));
+    const QString otro = ruta(u"otro índice.pdf"_s);
+    QVERIFY(escribirArchivo(otro, pdfConIndice(2, {{0, u"Otra cosa"_s, 1}})));
+
+    BarraDocumento *barra = m_panel->barra();
+    // '>' one level down, '-' an entry that cannot be chosen.
+    const QStringList esperado = {u"Sumario"_s, u"Cimentación de puentes"_s,
+                                  u">Cimentación de puentes"_s, u">Pilotes"_s, u">>Pilotes"_s,
+                                  u">>Hincado"_s, u">Zapatas & losas"_s, u"Apéndices"_s,
+                                  u">Índice de autores"_s, u">-Erratas"_s};
+    cargar(conIndice);
+    QTRY_VERIFY(barra->indice->isVisible());
+    QCOMPARE(leerMenu(barra->menuIndice), esperado);
+    const auto piezas = barra->menuIndice->findChildren<QObject *>().size();
+    QCOMPARE(barra->total->text(), u"de 7"_s);
+    const QList<std::pair<QString, int>> saltos = {{u"Hincado"_s, 5},
+                                                   {u"Zapatas & losas"_s, 6},
+                                                   {u"Sumario"_s, 1},
+                                                   {u"Índice de autores"_s, 7},
+                                                   {u"Cimentación de puentes"_s, 2}};
+    for (const auto &[titulo, paginaEsperada] : saltos) {
+        QAction *a = buscarEntrada(barra->menuIndice, titulo);
+        QVERIFY2(a, qPrintable(titulo));
+        a->trigger();
+        QCOMPARE(pagina(), paginaEsperada);
+        QCOMPARE(m_panel->vista()->paginaActual() + 1, paginaEsperada);
+    }
+
+    // The same document again, another one, and back: never the entries twice.
+    cargar(conIndice);
+    QCOMPARE(leerMenu(barra->menuIndice), esperado);
+    QCOMPARE(barra->menuIndice->findChildren<QObject *>().size(), piezas);
+    cargar(otro);
+    QTRY_COMPARE(leerMenu(barra->menuIndice), QStringList{u"Otra cosa"_s});
+    QVERIFY(barra->indice->isVisible());
+    buscarEntrada(barra->menuIndice, u"Otra cosa"_s)->trigger();
+    QCOMPARE(pagina(), 2);
+    QSignalSpy terminado(m_panel, &PanelDocumento::DownloadComplete);
+    QVERIFY(m_panel->GoBack());
+    QVERIFY(terminado.wait(5000));
+    QTRY_VERIFY(m_panel->listoParaLeer());
+    QTRY_COMPARE(leerMenu(barra->menuIndice), esperado);
+    QCOMPARE(barra->menuIndice->findChildren<QObject *>().size(), piezas);
+    cargar(ruta(u"cinco.pdf"_s));
+    QVERIFY(!barra->indice->isVisible());
+    QVERIFY(leerMenu(barra->menuIndice).isEmpty());
 }
 
 void TestLectura::imprimir_data()
