@@ -40,6 +40,8 @@ static_assert(std::endian::native == std::endian::little, "Jet stores numbers li
 
 namespace {
 
+using JetLector::danado;
+
 struct CerrarMdb
 {
     void operator()(MdbHandle *m) const { mdb_close(m); }
@@ -60,11 +62,6 @@ using Sentencia = std::unique_ptr<sqlite3_stmt, Finalizar>;
 constexpr int mascaraDesplazamiento = 0x1fff;
 // A memo's header keeps flags in its length's top byte.
 constexpr std::uint32_t mascaraLargoMemo = 0x00ffffff;
-
-QString danado(const QString &detalle)
-{
-    return QStringLiteral("el archivo está dañado (%1)").arg(detalle);
-}
 
 bool fallo(QString *motivo, const QString &texto)
 {
@@ -478,6 +475,11 @@ void limitarMemoria([[maybe_unused]] qint64 tamanoArchivo)
 } // namespace
 
 namespace JetLector {
+
+QString danado(const QString &detalle)
+{
+    return QStringLiteral("el archivo está dañado (%1)").arg(detalle);
+}
 
 bool enviar(int fd, char tipo, const void *datos, quint64 largo, quint64 anunciado)
 {
