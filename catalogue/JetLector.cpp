@@ -500,6 +500,10 @@ int principal(int argc, char **argv)
     sigemptyset(&ninguna);
     sigprocmask(SIG_SETMASK, &ninguna, nullptr);
     const QByteArray ruta(argv[1]);
+    // One thread here: SQLite need not lock its connection and allocator at
+    // every call, some millions of times for a large catalogue.
+    sqlite3_config(SQLITE_CONFIG_SINGLETHREAD);
+    sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
     limitarMemoria(QFileInfo(QFile::decodeName(ruta)).size());
     // libmdb converts text to the charset this names.
     setenv("MDB_ICONV", "UTF-8", 1);
