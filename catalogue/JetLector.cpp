@@ -154,7 +154,7 @@ struct Valor
     qint64 entero = 0;
     double real = 0;
     void *datos = nullptr;
-    qint64 largo = -1; // Texto: -1 up to its NUL
+    qint64 largo = 0; // bytes of a text (without its NUL) or blob
     void (*libre)(void *) = nullptr; // nullptr: static, never freed
 
     static Valor nulo() { return {}; }
@@ -163,7 +163,8 @@ struct Valor
     // A text of libmdb's (g_malloc), or null.
     static Valor textoG(char *texto)
     {
-        return texto ? Valor{Tipo::Texto, 0, 0, texto, -1, g_free} : nulo();
+        return texto ? Valor{Tipo::Texto, 0, 0, texto, qint64(std::strlen(texto)), g_free}
+                     : nulo();
     }
     static Valor vacio() { return {Tipo::Texto, 0, 0, const_cast<char *>(""), 0, nullptr}; }
 };
@@ -357,8 +358,8 @@ bool ligar(sqlite3_stmt *st, int n, Valor &v)
     case Valor::Tipo::Real:
         return sqlite3_bind_double(st, n, v.real) == SQLITE_OK;
     case Valor::Tipo::Texto:
-        return sqlite3_bind_text(st, n, static_cast<const char *>(datos),
-                                 v.largo < 0 ? -1 : int(v.largo), destructor)
+        return sqlite3_bind_text64(st, n, static_cast<const char *>(datos),
+                                   sqlite3_uint64(v.largo), destructor, SQLITE_UTF8)
                == SQLITE_OK;
     case Valor::Tipo::Blob:
         return sqlite3_bind_blob64(st, n, datos, sqlite3_uint64(v.largo), destructor) == SQLITE_OK;
@@ -492,8 +493,11 @@ bool Copia::tabla(MdbCatalogEntry *entrada)
     destino->insertar += ')';
     destino->fila = destino->insertar.mid(destino->insertar.indexOf(" VALUES (") + 8);
 
-    // Rows are written in batches: statements of several rows each.
+    // Rows are written in batches: statements of several rows each. Long memos
+    // or pictures make a batch of fewer rows, to keep the memory it holds small.
     constexpr size_t filasPorLote = 1024;
+    constexpr qint64 bytesPorLote = 8 << 20;
+    qint64 bytes = 0;
     const auto nuevoLote = [&destino, columnas] {
         Lote l;
         l.destino = destino;
@@ -538,10 +542,13 @@ bool Copia::tabla(MdbCatalogEntry *entrada)
                                         .arg(QString::fromUtf8(col->name), nombre)));
         }
         ++leidas;
-        if (lote.valores.size() >= filasPorLote * columnas) {
+        for (size_t i = fila; i < lote.valores.size(); ++i)
+            bytes += lote.valores[i].largo;
+        if (lote.valores.size() >= filasPorLote * columnas || bytes >= bytesPorLote) {
             if (!m_escritura->escribir(lote, m_motivo))
                 return false;
             lote = nuevoLote();
+            bytes = 0;
         }
     }
     // libmdb ends a table quietly at a page it cannot read (a cut file, say):
