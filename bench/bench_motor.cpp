@@ -10,7 +10,10 @@
 //     --pragma is run on the connection first, to try a setting.
 //   bench_motor jet [--vueltas N] ARCHIVO...
 //     The time to open each Jet (.mdb) file as a catalogue: read whole through
-//     libmdb into memory, indexes built.
+//     libmdb into memory, indexes built (CPU time: with the reading process's).
+//   bench_motor copia [--vueltas N] [--tamano X] ARCHIVO...
+//     The same for SQLite catalogues of another tool's schema: each copied into
+//     memory with the program's declarations, indexes built.
 //   bench_motor lectura [--vueltas N] ARCHIVO...
 //     libmdb alone reading every row of every user table of each Jet file, each
 //     value converted into its bound buffer: what the import cannot beat.
@@ -32,6 +35,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <sys/resource.h>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -114,7 +118,20 @@ int suelo(const Opciones &o)
     return 0;
 }
 
-int jet(const Opciones &o)
+// CPU time of this process and of its children that have ended (the Jet
+// reading processes).
+qint64 cpuConHijosNs()
+{
+    rusage r{};
+    getrusage(RUSAGE_CHILDREN, &r);
+    const auto ns = [](const timeval &t) { return qint64(t.tv_sec) * 1'000'000'000 + t.tv_usec * 1000; };
+    return Medida::cpuNs() + ns(r.ru_utime) + ns(r.ru_stime);
+}
+
+// Opens each file into an in-memory copy `vueltas` times, with `abrir`, and
+// prints the time it took, prefixed with `prefijo`.
+int copias(const Opciones &o, const QString &prefijo,
+           sqlite3 *(*abrir)(const QString &, QString *))
 {
     for (const QString &archivo : o.archivos) {
         Medida::Serie serie;
@@ -122,8 +139,10 @@ int jet(const Opciones &o)
         for (int i = 0; i < o.vueltas; ++i) {
             QString motivo;
             const qint64 t0 = Medida::ahoraNs();
-            sqlite3 *db = JetImport::importar(archivo, &motivo);
+            const qint64 c0 = cpuConHijosNs();
+            sqlite3 *db = abrir(archivo, &motivo);
             serie.ms << Medida::msDesde(t0);
+            serie.cpu << double(cpuConHijosNs() - c0) / 1e6;
             if (!db)
                 fallar(archivo + u": "_s + motivo);
             // Rows of every table, outside the time.
@@ -139,9 +158,11 @@ int jet(const Opciones &o)
             sqlite3_finalize(tablas);
             sqlite3_close(db);
         }
-        Medida::resultado(u"jet:"_s + QFileInfo(archivo).fileName(),
-                          QString::number(QFileInfo(archivo).size() / 1024) + u"KiB"_s, filas,
-                          serie);
+        Medida::resultado(prefijo + QFileInfo(archivo).fileName(),
+                          o.tamano.isEmpty()
+                              ? QString::number(QFileInfo(archivo).size() / 1024) + u"KiB"_s
+                              : o.tamano,
+                          filas, serie);
     }
     return 0;
 }
@@ -198,11 +219,14 @@ int main(int argc, char **argv)
     if (a.value(1) == u"suelo" && !o.catalogo.isEmpty())
         return suelo(o);
     if (a.value(1) == u"jet" && !o.archivos.isEmpty())
-        return jet(o);
+        return copias(o, u"jet:"_s, JetImport::importar);
+    if (a.value(1) == u"copia" && !o.archivos.isEmpty())
+        return copias(o, u"copia:"_s, CatalogoAjeno::copiar);
     if (a.value(1) == u"lectura" && !o.archivos.isEmpty())
         return lectura(o);
     std::fputs("Uso: bench_motor suelo --catalogo F --caso CASO [--texto T] [--vueltas N] "
                "[--tamano X]\n       bench_motor jet [--vueltas N] ARCHIVO...\n"
+               "       bench_motor copia [--vueltas N] [--tamano X] ARCHIVO...\n"
                "       bench_motor lectura [--vueltas N] ARCHIVO...\n",
                stderr);
     return 2;

@@ -32,17 +32,13 @@ using Reloj = steady_clock;
 std::atomic<milliseconds> g_limite{JetImport::limitePorDefecto};
 std::atomic<JetImport::Simulacion> g_simulacion{JetImport::Simulacion::Ninguna};
 
+using JetLector::danado;
 using JetLector::envioBase;
 using JetLector::envioMotivo;
 using JetLector::largoCabecera;
 using JetLector::maximoMotivo;
 // libmdb's complaints are kept only for the log.
 constexpr qsizetype maximoAvisos = 2048;
-
-QString danado(const QString &detalle)
-{
-    return QStringLiteral("el archivo está dañado (%1)").arg(detalle);
-}
 
 // A healthy file reads at tens of megabytes a second; a damaged one that sends
 // libmdb round in circles is given up on after a few seconds, a large one is

@@ -41,6 +41,8 @@ static_assert(std::endian::native == std::endian::little, "Jet stores numbers li
 
 namespace {
 
+using JetLector::danado;
+
 struct CerrarMdb
 {
     void operator()(MdbHandle *m) const { mdb_close(m); }
@@ -61,11 +63,6 @@ using Sentencia = std::unique_ptr<sqlite3_stmt, Finalizar>;
 constexpr int mascaraDesplazamiento = 0x1fff;
 // A memo's header keeps flags in its length's top byte.
 constexpr std::uint32_t mascaraLargoMemo = 0x00ffffff;
-
-QString danado(const QString &detalle)
-{
-    return QStringLiteral("el archivo está dañado (%1)").arg(detalle);
-}
 
 bool fallo(QString *motivo, const QString &texto)
 {
@@ -148,13 +145,30 @@ QByteArray fechaJet(double serie)
     return QByteArray(texto, n);
 }
 
-bool ligarTextoG(sqlite3_stmt *st, int n, char *texto)
+// One value of a row, read from libmdb's page and kept until its batch of rows
+// is inserted. Texts and blobs are owned until bound (SQLite frees them with
+// `libre` from then on, or at once if it refuses them).
+struct Valor
 {
-    if (!texto)
-        return sqlite3_bind_null(st, n) == SQLITE_OK;
-    // SQLite frees it with g_free once the row is written, or at once on error.
-    return sqlite3_bind_text(st, n, texto, -1, g_free) == SQLITE_OK;
-}
+    enum class Tipo : std::uint8_t { Nulo, Entero, Real, Texto, Blob, BlobVacio };
+    Tipo tipo = Tipo::Nulo;
+    qint64 entero = 0;
+    double real = 0;
+    void *datos = nullptr;
+    qint64 largo = 0; // bytes of a text (without its NUL) or blob
+    void (*libre)(void *) = nullptr; // nullptr: static, never freed
+
+    static Valor nulo() { return {}; }
+    static Valor deEntero(qint64 v) { return {Tipo::Entero, v}; }
+    static Valor deReal(double v) { return {Tipo::Real, 0, v}; }
+    // A text of libmdb's (g_malloc), or null.
+    static Valor textoG(char *texto)
+    {
+        return texto ? Valor{Tipo::Texto, 0, 0, texto, qint64(std::strlen(texto)), g_free}
+                     : nulo();
+    }
+    static Valor vacio() { return {Tipo::Texto, 0, 0, const_cast<char *>(""), 0, nullptr}; }
+};
 
 // libmdb converts into a buffer of bind_size bytes and cuts what does not fit:
 // make room for the whole memo (a byte or UTF-16 unit gives at most three bytes
@@ -168,47 +182,46 @@ char *memoEntero(MdbHandle *mdb, const MdbField &campo)
     return texto;
 }
 
-bool ligarNumerico(MdbHandle *mdb, const MdbColumn *col, const MdbField &campo, sqlite3_stmt *st,
-                   int n)
+Valor numerico(MdbHandle *mdb, const MdbColumn *col, const MdbField &campo)
 {
     char *texto = mdb_numeric_to_string(mdb, campo.start, col->col_scale, col->col_prec);
     if (!texto)
-        return sqlite3_bind_null(st, n) == SQLITE_OK;
+        return Valor::nulo();
     const char *fin = texto + std::strlen(texto);
-    int rc = SQLITE_ERROR;
     qint64 entero = 0;
     double real = 0;
-    if (col->col_scale == 0 && std::from_chars(texto, fin, entero).ptr == fin)
-        rc = sqlite3_bind_int64(st, n, entero);
-    else if (std::from_chars(texto, fin, real).ptr == fin)
-        rc = sqlite3_bind_double(st, n, real);
-    if (rc != SQLITE_ERROR) {
+    if (col->col_scale == 0 && std::from_chars(texto, fin, entero).ptr == fin) {
         g_free(texto);
-        return rc == SQLITE_OK;
+        return Valor::deEntero(entero);
     }
-    return ligarTextoG(st, n, texto); // whatever libmdb made of it, rather than nothing
+    if (std::from_chars(texto, fin, real).ptr == fin) {
+        g_free(texto);
+        return Valor::deReal(real);
+    }
+    return Valor::textoG(texto); // whatever libmdb made of it, rather than nothing
 }
-
-enum class Ligado { Hecho, Danado, ErrorSqlite };
 
 // libmdb gives up on a long value whose pages it cannot read (past the end of a
 // cut file, say) and returns what it has, or nothing; the value's header says how
 // long it should be.
-Ligado ligarMemo(MdbHandle *mdb, const MdbField &campo, sqlite3_stmt *st, int n)
+bool memo(MdbHandle *mdb, const MdbField &campo, Valor *v)
 {
     const std::uint32_t largo = leer<std::uint32_t>(mdb->pg_buf + campo.start) & mascaraLargoMemo;
     char *texto = memoEntero(mdb, campo);
     if (!texto || (largo > 0 && texto[0] == '\0')) {
         g_free(texto);
-        return Ligado::Danado;
+        return false;
     }
-    return ligarTextoG(st, n, texto) ? Ligado::Hecho : Ligado::ErrorSqlite;
+    *v = Valor::textoG(texto);
+    return true;
 }
 
-Ligado ligarOle(MdbHandle *mdb, MdbColumn *col, const MdbField &campo, sqlite3_stmt *st, int n)
+bool ole(MdbHandle *mdb, MdbColumn *col, const MdbField &campo, Valor *v)
 {
-    if (campo.siz == 0)
-        return sqlite3_bind_zeroblob(st, n, 0) == SQLITE_OK ? Ligado::Hecho : Ligado::ErrorSqlite;
+    if (campo.siz == 0) {
+        *v = {Valor::Tipo::BlobVacio};
+        return true;
+    }
     // mdb_fetch_row left the value's header in the bound buffer; the reader
     // follows it through the long-value pages.
     const std::uint32_t esperado =
@@ -217,99 +230,234 @@ Ligado ligarOle(MdbHandle *mdb, MdbColumn *col, const MdbField &campo, sqlite3_s
     void *datos = mdb_ole_read_full(mdb, col, &largo);
     if (!datos || largo != esperado) {
         free(datos);
-        return Ligado::Danado;
+        return false;
     }
-    return sqlite3_bind_blob64(st, n, datos, largo, free) == SQLITE_OK ? Ligado::Hecho
-                                                                       : Ligado::ErrorSqlite;
+    *v = {Valor::Tipo::Blob, 0, 0, datos, qint64(largo), free};
+    return true;
 }
 
-// Binds one value of the row mdb_fetch_row has just read. Fixed-size values are
-// read straight from the page (no round trip through locale-dependent text).
-Ligado ligarValor(MdbHandle *mdb, MdbColumn *col, const MdbField &campo, sqlite3_stmt *st, int n)
+// The value of one column of the row mdb_fetch_row has just read; false when it
+// cannot be read. Fixed-size values are read straight from the page (no round
+// trip through locale-dependent text).
+bool valor(MdbHandle *mdb, MdbColumn *col, const MdbField &campo, Valor *v)
 {
-    auto resultado = [](bool ok) { return ok ? Ligado::Hecho : Ligado::ErrorSqlite; };
-    if (col->col_type == MDB_BOOL) // a Boolean lives in the null mask: clear means false
-        return resultado(sqlite3_bind_int(st, n, campo.is_null ? 0 : 1) == SQLITE_OK);
-    if (campo.is_null)
-        return resultado(sqlite3_bind_null(st, n) == SQLITE_OK);
+    if (col->col_type == MDB_BOOL) { // a Boolean lives in the null mask: clear means false
+        *v = Valor::deEntero(campo.is_null ? 0 : 1);
+        return true;
+    }
+    if (campo.is_null) {
+        *v = Valor::nulo();
+        return true;
+    }
 
     const qint64 pagina = mdb->fmt->pg_size;
     if (campo.start < 0 || campo.siz < 0 || qint64(campo.start) + campo.siz > pagina)
-        return Ligado::Danado;
+        return false;
     const unsigned char *p = mdb->pg_buf + campo.start;
-    auto cabe = [&](int bytes) { return campo.siz >= bytes; };
+    const auto cabe = [&](int bytes) { return campo.siz >= bytes; };
+    const auto dar = [v](Valor nuevo) {
+        *v = nuevo;
+        return true;
+    };
 
     switch (col->col_type) {
     case MDB_BYTE:
-        return !cabe(1) ? Ligado::Danado : resultado(sqlite3_bind_int(st, n, p[0]) == SQLITE_OK);
+        return cabe(1) && dar(Valor::deEntero(p[0]));
     case MDB_INT:
-        return !cabe(2) ? Ligado::Danado
-                        : resultado(sqlite3_bind_int(st, n, leer<std::int16_t>(p)) == SQLITE_OK);
+        return cabe(2) && dar(Valor::deEntero(leer<std::int16_t>(p)));
     case MDB_LONGINT:
     case MDB_COMPLEX:
-        return !cabe(4) ? Ligado::Danado
-                        : resultado(sqlite3_bind_int(st, n, leer<std::int32_t>(p)) == SQLITE_OK);
+        return cabe(4) && dar(Valor::deEntero(leer<std::int32_t>(p)));
     case MDB_MONEY: // a count of ten-thousandths
-        return !cabe(8) ? Ligado::Danado
-                        : resultado(sqlite3_bind_double(st, n, double(leer<std::int64_t>(p)) / 1e4)
-                                    == SQLITE_OK);
+        return cabe(8) && dar(Valor::deReal(double(leer<std::int64_t>(p)) / 1e4));
     case MDB_FLOAT:
-        return !cabe(4) ? Ligado::Danado
-                        : resultado(sqlite3_bind_double(st, n, desdeSingle(leer<float>(p)))
-                                    == SQLITE_OK);
+        return cabe(4) && dar(Valor::deReal(desdeSingle(leer<float>(p))));
     case MDB_DOUBLE:
-        return !cabe(8) ? Ligado::Danado
-                        : resultado(sqlite3_bind_double(st, n, leer<double>(p)) == SQLITE_OK);
+        return cabe(8) && dar(Valor::deReal(leer<double>(p)));
     case MDB_DATETIME: {
         if (!cabe(8))
-            return Ligado::Danado;
+            return false;
         const QByteArray fecha = fechaJet(leer<double>(p));
-        return resultado((fecha.isNull() ? sqlite3_bind_null(st, n)
-                                         : sqlite3_bind_text(st, n, fecha.constData(),
-                                                             int(fecha.size()), SQLITE_TRANSIENT))
-                         == SQLITE_OK);
+        return dar(fecha.isNull() ? Valor::nulo()
+                                  : Valor::textoG(g_strndup(fecha.constData(), gsize(fecha.size()))));
     }
     case MDB_NUMERIC:
-        return !cabe(17) ? Ligado::Danado : resultado(ligarNumerico(mdb, col, campo, st, n));
+        return cabe(17) && dar(numerico(mdb, col, campo));
     case MDB_REPID:
-        return !cabe(16) ? Ligado::Danado
-                         : resultado(ligarTextoG(st, n,
-                                                 mdb_col_to_string(mdb, mdb->pg_buf, campo.start,
-                                                                   MDB_REPID, campo.siz)));
+        return cabe(16)
+               && dar(Valor::textoG(
+                   mdb_col_to_string(mdb, mdb->pg_buf, campo.start, MDB_REPID, campo.siz)));
     case MDB_TEXT:
         if (campo.siz == 0) // empty, not null: the null mask said so
-            return resultado(sqlite3_bind_text(st, n, "", 0, SQLITE_STATIC) == SQLITE_OK);
-        return resultado(ligarTextoG(
-            st, n, mdb_col_to_string(mdb, mdb->pg_buf, campo.start, MDB_TEXT, campo.siz)));
+            return dar(Valor::vacio());
+        return dar(
+            Valor::textoG(mdb_col_to_string(mdb, mdb->pg_buf, campo.start, MDB_TEXT, campo.siz)));
     case MDB_MEMO:
         if (campo.siz == 0)
-            return resultado(sqlite3_bind_text(st, n, "", 0, SQLITE_STATIC) == SQLITE_OK);
-        return !cabe(MDB_MEMO_OVERHEAD) ? Ligado::Danado : ligarMemo(mdb, campo, st, n);
+            return dar(Valor::vacio());
+        return cabe(MDB_MEMO_OVERHEAD) && memo(mdb, campo, v);
     case MDB_OLE:
         if (campo.siz != 0 && !cabe(MDB_MEMO_OVERHEAD))
-            return Ligado::Danado;
-        return ligarOle(mdb, col, campo, st, n);
+            return false;
+        return ole(mdb, col, campo, v);
     default: // Binary and types this program has no use for: the bytes as stored
-        return resultado(sqlite3_bind_blob(st, n, p, campo.siz, SQLITE_TRANSIENT) == SQLITE_OK);
+        if (campo.siz == 0)
+            return dar({Valor::Tipo::BlobVacio});
+        return dar({Valor::Tipo::Blob, 0, 0, g_memdup2(p, gsize(campo.siz)), campo.siz, g_free});
     }
+}
+
+// A table on its way to the copy: made by the reading thread, created by the writing one.
+struct Destino
+{
+    QString nombre;
+    QByteArray crear;
+    QByteArray insertar;
+    unsigned columnas = 0;
+    QByteArray fila;      // "(?,?,...)", one row's parameters
+};
+
+// Rows of one table, their values one after another.
+struct Lote
+{
+    std::shared_ptr<const Destino> destino;
+    std::vector<Valor> valores;
+
+    Lote() = default;
+    Lote(Lote &&) = default;
+    Lote &operator=(Lote &&) = default;
+    ~Lote()
+    {
+        for (Valor &v : valores)
+            if (v.datos && v.libre)
+                v.libre(v.datos);
+    }
+};
+
+bool ligar(sqlite3_stmt *st, int n, Valor &v);
+
+// Binds `n` values to the statement's parameters in order and runs it.
+bool insertar(sqlite3_stmt *st, Valor *valores, size_t n)
+{
+    for (size_t i = 0; i < n; ++i)
+        if (!ligar(st, int(i) + 1, valores[i]))
+            return false;
+    const bool hecho = sqlite3_step(st) == SQLITE_DONE;
+    sqlite3_reset(st);
+    return hecho;
+}
+
+bool ligar(sqlite3_stmt *st, int n, Valor &v)
+{
+    void *datos = std::exchange(v.datos, nullptr); // SQLite's from here on
+    const auto destructor = v.libre ? v.libre : SQLITE_STATIC;
+    switch (v.tipo) {
+    case Valor::Tipo::Nulo:
+        return sqlite3_bind_null(st, n) == SQLITE_OK;
+    case Valor::Tipo::Entero:
+        return sqlite3_bind_int64(st, n, v.entero) == SQLITE_OK;
+    case Valor::Tipo::Real:
+        return sqlite3_bind_double(st, n, v.real) == SQLITE_OK;
+    case Valor::Tipo::Texto:
+        return sqlite3_bind_text64(st, n, static_cast<const char *>(datos),
+                                   sqlite3_uint64(v.largo), destructor, SQLITE_UTF8)
+               == SQLITE_OK;
+    case Valor::Tipo::Blob:
+        return sqlite3_bind_blob64(st, n, datos, sqlite3_uint64(v.largo), destructor) == SQLITE_OK;
+    case Valor::Tipo::BlobVacio:
+        return sqlite3_bind_zeroblob(st, n, 0) == SQLITE_OK;
+    }
+    return false;
+}
+
+// The SQLite side of the copy: creates each table and inserts its rows a batch
+// at a time.
+class Escritura final
+{
+public:
+    explicit Escritura(sqlite3 *db) : m_db(db) {}
+
+    // False, with *motivo, when the rows cannot be written.
+    bool escribir(Lote &lote, QString *motivo)
+    {
+        if (escribir(lote))
+            return true;
+        *motivo = m_motivo;
+        return false;
+    }
+
+private:
+    bool escribir(Lote &lote);
+    bool errorSqlite(const QString &tabla)
+    {
+        m_motivo = QStringLiteral("no se pudo copiar la tabla «%1» (%2)")
+                       .arg(tabla, QString::fromUtf8(sqlite3_errmsg(m_db)));
+        return false;
+    }
+
+    sqlite3 *m_db;
+    std::shared_ptr<const Destino> m_actual;
+    Sentencia m_insercion;   // one row
+    Sentencia m_variasFilas; // m_filasPorSentencia rows
+    unsigned m_filasPorSentencia = 1;
+    QString m_motivo;
+};
+
+bool Escritura::escribir(Lote &lote)
+{
+    const Destino &d = *lote.destino;
+    if (lote.destino != m_actual) {
+        m_insercion.reset();
+        m_variasFilas.reset();
+        m_actual = lote.destino;
+        // Jet allows no two columns of one name nor a nameless one: a refusal here
+        // means a damaged definition.
+        if (sqlite3_exec(m_db, d.crear.constData(), nullptr, nullptr, nullptr) != SQLITE_OK) {
+            m_motivo =
+                danado(QStringLiteral("la definición de la tabla «%1» no es válida").arg(d.nombre));
+            return false;
+        }
+        sqlite3_stmt *st = nullptr;
+        if (sqlite3_prepare_v2(m_db, d.insertar.constData(), int(d.insertar.size()), &st, nullptr)
+            != SQLITE_OK)
+            return errorSqlite(d.nombre);
+        m_insercion.reset(st);
+        // Several rows to a statement, each run of one costing as much as a
+        // short row: as many as SQLite's limit on parameters allows, up to 64.
+        const auto parametros = unsigned(sqlite3_limit(m_db, SQLITE_LIMIT_VARIABLE_NUMBER, -1));
+        m_filasPorSentencia = std::clamp(parametros / d.columnas, 1u, 64u);
+        QByteArray varias = d.insertar;
+        for (unsigned f = 1; f < m_filasPorSentencia; ++f)
+            varias += ',' + d.fila;
+        if (sqlite3_prepare_v2(m_db, varias.constData(), int(varias.size()), &st, nullptr)
+            != SQLITE_OK)
+            return errorSqlite(d.nombre);
+        m_variasFilas.reset(st);
+    }
+    const size_t porSentencia = size_t(m_filasPorSentencia) * d.columnas;
+    size_t i = 0;
+    for (; lote.valores.size() - i >= porSentencia; i += porSentencia)
+        if (!insertar(m_variasFilas.get(), lote.valores.data() + i, porSentencia))
+            return errorSqlite(d.nombre);
+    for (; i < lote.valores.size(); i += d.columnas)
+        if (!insertar(m_insercion.get(), lote.valores.data() + i, d.columnas))
+            return errorSqlite(d.nombre);
+    return true;
 }
 
 class Copia final
 {
 public:
-    Copia(MdbHandle *mdb, sqlite3 *db, QString *motivo) : m_mdb(mdb), m_db(db), m_motivo(motivo) {}
+    Copia(MdbHandle *mdb, Escritura *escritura, QString *motivo)
+        : m_mdb(mdb), m_escritura(escritura), m_motivo(motivo)
+    {}
 
+    // False, with *motivo, when the table cannot be read or written.
     bool tabla(MdbCatalogEntry *entrada);
 
 private:
-    bool errorSqlite(const QString &tabla)
-    {
-        return fallo(m_motivo, QStringLiteral("no se pudo copiar la tabla «%1» (%2)")
-                                   .arg(tabla, QString::fromUtf8(sqlite3_errmsg(m_db))));
-    }
-
     MdbHandle *m_mdb;
-    sqlite3 *m_db;
+    Escritura *m_escritura;
     QString *m_motivo;
 };
 
@@ -324,34 +472,46 @@ bool Copia::tabla(MdbCatalogEntry *entrada)
             danado(QStringLiteral("no se puede leer la definición de la tabla «%1»").arg(nombre)));
     const unsigned columnas = tabla->num_cols;
 
-    QByteArray crear = "CREATE TABLE " + identificador(entrada->object_name) + " (";
-    QByteArray insertar = "INSERT INTO " + identificador(entrada->object_name) + " VALUES (";
+    auto destino = std::make_shared<Destino>();
+    destino->nombre = nombre;
+    destino->columnas = columnas;
+    destino->crear = "CREATE TABLE " + identificador(entrada->object_name) + " (";
+    destino->insertar = "INSERT INTO " + identificador(entrada->object_name) + " VALUES (";
     // mdb_ole_read_full reads through a bound buffer; one page is the most it copies at a time.
     std::vector<std::vector<char>> buffersOle;
     buffersOle.reserve(columnas);
     for (unsigned i = 0; i < columnas; ++i) {
         auto *col = static_cast<MdbColumn *>(g_ptr_array_index(tabla->columns, i));
-        crear += (i ? ", " : "") + identificador(col->name) + ' ' + tipoDeclarado(col->col_type);
-        insertar += i ? ",?" : "?";
+        destino->crear +=
+            (i ? ", " : "") + identificador(col->name) + ' ' + tipoDeclarado(col->col_type);
+        destino->insertar += i ? ",?" : "?";
         if (col->col_type == MDB_OLE) {
             buffersOle.emplace_back(std::max<size_t>(MDB_BIND_SIZE, MDB_PGSIZE));
             mdb_bind_column(tabla.get(), int(i) + 1, buffersOle.back().data(), nullptr);
         }
     }
-    crear += ')';
-    insertar += ')';
-    // Jet allows no two columns of one name nor a nameless one: a refusal here
-    // means a damaged definition.
-    if (sqlite3_exec(m_db, crear.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
-        return fallo(
-            m_motivo,
-            danado(QStringLiteral("la definición de la tabla «%1» no es válida").arg(nombre)));
-    sqlite3_stmt *st = nullptr;
-    if (sqlite3_prepare_v2(m_db, insertar.constData(), int(insertar.size()), &st, nullptr)
-        != SQLITE_OK)
-        return errorSqlite(nombre);
-    const Sentencia insercion(st);
+    destino->crear += ')';
+    destino->insertar += ')';
+    destino->fila = destino->insertar.mid(destino->insertar.indexOf(" VALUES (") + 8);
 
+    // Rows are written in batches: statements of several rows each. Long memos
+    // or pictures make a batch of fewer rows, to keep the memory it holds small.
+    constexpr size_t filasPorLote = 1024;
+    constexpr qint64 bytesPorLote = 8 << 20;
+    qint64 bytes = 0;
+    const auto nuevoLote = [&destino, columnas] {
+        Lote l;
+        l.destino = destino;
+        l.valores.reserve(filasPorLote * columnas);
+        return l;
+    };
+    // The table is made before its rows are read: a definition SQLite refuses
+    // is the first thing wrong with it.
+    Lote lote;
+    lote.destino = destino;
+    if (!m_escritura->escribir(lote, m_motivo))
+        return false;
+    lote = nuevoLote();
     std::vector<MdbField> campos(columnas);
     unsigned leidas = 0;
     mdb_rewind_table(tabla.get());
@@ -366,27 +526,31 @@ bool Copia::tabla(MdbCatalogEntry *entrada)
             return fallo(
                 m_motivo,
                 danado(QStringLiteral("una fila de la tabla «%1» no se puede leer").arg(nombre)));
+        const size_t fila = lote.valores.size();
+        lote.valores.resize(fila + columnas);
         for (unsigned i = 0; i < columnas; ++i) {
             const MdbField &campo = campos[i];
             if (campo.colnum < 0 || unsigned(campo.colnum) >= columnas)
                 return fallo(m_motivo, danado(nombre));
             auto *col = static_cast<MdbColumn *>(g_ptr_array_index(tabla->columns, campo.colnum));
-            switch (ligarValor(m_mdb, col, campo, st, campo.colnum + 1)) {
-            case Ligado::Hecho:
-                break;
-            case Ligado::Danado:
+            Valor &v = lote.valores[fila + unsigned(campo.colnum)];
+            if (v.datos && v.libre) // a damaged row that names one column twice
+                v.libre(std::exchange(v.datos, nullptr));
+            if (!valor(m_mdb, col, campo, &v))
                 return fallo(m_motivo,
                              danado(QStringLiteral("un valor de la columna «%1» de la tabla «%2» "
                                                    "no se puede leer")
                                         .arg(QString::fromUtf8(col->name), nombre)));
-            case Ligado::ErrorSqlite:
-                return errorSqlite(nombre);
-            }
         }
-        if (sqlite3_step(st) != SQLITE_DONE)
-            return errorSqlite(nombre);
-        sqlite3_reset(st);
         ++leidas;
+        for (size_t i = fila; i < lote.valores.size(); ++i)
+            bytes += lote.valores[i].largo;
+        if (lote.valores.size() >= filasPorLote * columnas || bytes >= bytesPorLote) {
+            if (!m_escritura->escribir(lote, m_motivo))
+                return false;
+            lote = nuevoLote();
+            bytes = 0;
+        }
     }
     // libmdb ends a table quietly at a page it cannot read (a cut file, say):
     // the count Jet keeps in the table's definition tells.
@@ -396,7 +560,7 @@ bool Copia::tabla(MdbCatalogEntry *entrada)
                                 .arg(nombre)
                                 .arg(leidas)
                                 .arg(tabla->num_rows)));
-    return true;
+    return m_escritura->escribir(lote, m_motivo);
 }
 
 // The catalogue is read from MSysObjects; if that table lost rows, so did the
@@ -422,7 +586,8 @@ bool copiarTodo(MdbHandle *mdb, sqlite3 *db, QString *motivo)
         return fallo(motivo, danado(QStringLiteral("no se puede leer la lista de tablas")));
     // Nothing to roll back to: a failed copy throws the whole database away.
     sqlite3_exec(db, "PRAGMA journal_mode=OFF; BEGIN", nullptr, nullptr, nullptr);
-    Copia copia(mdb, db, motivo);
+    Escritura escritura(db);
+    Copia copia(mdb, &escritura, motivo);
     for (guint i = 0; i < catalogo->len; ++i) {
         auto *entrada = static_cast<MdbCatalogEntry *>(g_ptr_array_index(catalogo, i));
         if (entrada->object_type == MDB_TABLE && esTablaDeUsuario(entrada) && !copia.tabla(entrada))
@@ -480,6 +645,11 @@ void limitarMemoria([[maybe_unused]] qint64 tamanoArchivo)
 
 namespace JetLector {
 
+QString danado(const QString &detalle)
+{
+    return QStringLiteral("el archivo está dañado (%1)").arg(detalle);
+}
+
 bool enviar(int fd, char tipo, const void *datos, quint64 largo, quint64 anunciado)
 {
     char cabecera[largoCabecera];
@@ -499,6 +669,10 @@ int principal(int argc, char **argv)
     sigemptyset(&ninguna);
     sigprocmask(SIG_SETMASK, &ninguna, nullptr);
     const QByteArray ruta(argv[1]);
+    // One thread here: SQLite need not lock its connection and allocator at
+    // every call, some millions of times for a large catalogue.
+    sqlite3_config(SQLITE_CONFIG_SINGLETHREAD);
+    sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
     limitarMemoria(QFileInfo(QFile::decodeName(ruta)).size());
     // libmdb converts text to the charset this names.
     setenv("MDB_ICONV", "UTF-8", 1);

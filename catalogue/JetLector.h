@@ -15,6 +15,9 @@ namespace JetLector {
 // Returns the database, or nullptr and sets *motivo to a Spanish reason.
 sqlite3 *leer(const QByteArray &rutaNativa, QString *motivo);
 
+// The reason given for a file found damaged, with what was found.
+QString danado(const QString &detalle);
+
 // The reading process's answer on descriptor `fdRespuesta`: a kind byte, a 64-bit
 // length in this machine's order, then that many bytes.
 inline constexpr int fdRespuesta = 3;

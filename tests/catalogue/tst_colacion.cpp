@@ -67,6 +67,21 @@ void TstColacion::comoIcu_data()
         textos << t;
     }
     QTest::newRow("random") << textos << 2;
+
+    // Neighbours in a sort: long beginnings in common, ASCII and accented,
+    // which the quick path steps over before it compares.
+    const QStringList principios{u"Historia de los puentes "_s, u"Señalización  vial, ámbito "_s,
+                                 u"ab­cdefghijklmnop"_s, u"ÁÉÍÓÚ áéíóú ÑÑ"_s};
+    QStringList vecinos;
+    for (const QString &principio : principios)
+        for (int i = 0; i < 30; ++i) {
+            QString t = principio.left(azar.bounded(principio.size() + 1));
+            const int largo = azar.bounded(4);
+            for (int k = 0; k < largo; ++k)
+                t += alfabeto.at(azar.bounded(alfabeto.size()));
+            vecinos << t;
+        }
+    QTest::newRow("random, long beginnings in common") << vecinos << 2;
 }
 
 void TstColacion::comoIcu()
