@@ -161,11 +161,15 @@ struct Valor
     static Valor nulo() { return {}; }
     static Valor deEntero(qint64 v) { return {Tipo::Entero, v}; }
     static Valor deReal(double v) { return {Tipo::Real, 0, v}; }
-    // A text of libmdb's (g_malloc), or null.
+    // A text of libmdb's (g_malloc), or null. libmdb hands each text in a
+    // buffer of its whole bind size (16 KiB): cut to the text, so that a batch
+    // of rows holds what it says it holds and touches a page per text no more.
     static Valor textoG(char *texto)
     {
-        return texto ? Valor{Tipo::Texto, 0, 0, texto, qint64(std::strlen(texto)), g_free}
-                     : nulo();
+        if (!texto)
+            return nulo();
+        const size_t largo = std::strlen(texto);
+        return Valor{Tipo::Texto, 0, 0, g_realloc(texto, largo + 1), qint64(largo), g_free};
     }
     static Valor vacio() { return {Tipo::Texto, 0, 0, const_cast<char *>(""), 0, nullptr}; }
 };
