@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -136,6 +137,7 @@ void PanelDocumento::prepararLectura()
         if (m_vista)
             m_barra->mostrarZoom(m_vista->zoomEfectivo());
     });
+    connect(m_vista, &VistaPdf::enlaceElegido, this, &PanelDocumento::seguirEnlace);
     // The bar's own actions, at hand where the reader points.
     m_vista->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_vista, &QWidget::customContextMenuRequested, this, [this](const QPoint &punto) {
@@ -198,6 +200,29 @@ void PanelDocumento::llenarIndice()
     };
     llenar(llenar, raiz, {});
     m_barra->indice->setVisible(!raiz->isEmpty());
+}
+
+void PanelDocumento::seguirEnlace(const EnlacePdf &enlace)
+{
+    if (enlace.pagina < 0) {
+        // Only what a browser or a mail program opens: a link may name a
+        // program or a file on this machine, and a document runs nothing.
+        const QString esquema = enlace.url.scheme().toLower();
+        if (esquema != u"http" && esquema != u"https" && esquema != u"mailto")
+            return;
+        if (!QDesktopServices::openUrl(enlace.url))
+            MsgBox(u"No se puede abrir la dirección «%1»."_s.arg(enlace.url.toDisplayString()));
+        return;
+    }
+    // A step of its own: Back returns from it as from another document.
+    if (!m_vista || m_posicion < 0)
+        return;
+    guardarLugar();
+    m_vista->tocar();
+    m_vista->irALugar(enlace.pagina, enlace.lugar);
+    m_historial.erase(m_historial.begin() + (m_posicion + 1), m_historial.end());
+    m_historial.append({m_ubicacion, m_cargaMostrada, m_vista->lugar()});
+    m_posicion = int(m_historial.size()) - 1;
 }
 
 void PanelDocumento::irAPagina(int pagina)

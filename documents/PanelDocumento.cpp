@@ -88,18 +88,46 @@ void PanelDocumento::Navigate(const QString &direccion)
 
 bool PanelDocumento::GoBack()
 {
-    if (m_posicion <= 0)
-        return false;
-    pedir(m_historial.at(m_posicion - 1), Paso::Historial, m_posicion - 1);
-    return true;
+    return irAlPaso(m_posicion - 1);
 }
 
 bool PanelDocumento::GoForward()
 {
-    if (m_posicion < 0 || m_posicion + 1 >= m_historial.size())
+    return irAlPaso(m_posicion + 1);
+}
+
+// A step to a place of the document on show moves the view; any other loads
+// the document and goes back to where the reader was in it.
+bool PanelDocumento::irAlPaso(int destino)
+{
+    if (m_posicion < 0 || destino < 0 || destino >= m_historial.size())
         return false;
-    pedir(m_historial.at(m_posicion + 1), Paso::Historial, m_posicion + 1);
+    const Visita &visita = m_historial.at(destino);
+    if (visita.carga == m_cargaMostrada && visita.lugar && m_vista && m_documento && !m_ocupado
+        && m_rutaPedida.isEmpty()) {
+        guardarLugar();
+        m_posicion = destino;
+        m_vista->tocar();
+        m_vista->volverA(*visita.lugar);
+        return true;
+    }
+    pedir(visita.ruta, Paso::Historial, destino);
     return true;
+}
+
+void PanelDocumento::guardarLugar()
+{
+    if (m_vista && m_documento && m_posicion >= 0 && m_posicion < m_historial.size()
+        && m_historial.at(m_posicion).carga == m_cargaMostrada)
+        m_historial[m_posicion].lugar = m_vista->lugar();
+}
+
+QStringList PanelDocumento::historial() const
+{
+    QStringList rutas;
+    for (const Visita &v : m_historial)
+        rutas << v.ruta;
+    return rutas;
 }
 
 void PanelDocumento::Refresh()
@@ -133,6 +161,7 @@ QString PanelDocumento::mensaje() const
 // "Trabajando..." first.
 void PanelDocumento::pedir(const QString &ruta, Paso paso, int destino)
 {
+    guardarLugar();
     m_rutaPedida = ruta;
     m_pasoPedido = paso;
     m_destinoPedido = destino;
@@ -151,18 +180,23 @@ void PanelDocumento::cargar()
         m_ocupado = false;
         return;
     }
+    m_lugarPendiente.reset();
     switch (m_pasoPedido) {
     case Paso::Nuevo:
         m_historial.erase(m_historial.begin() + (m_posicion + 1), m_historial.end());
-        m_historial.append(ruta);
+        m_historial.append({ruta, ++m_cargas, {}});
         m_posicion = int(m_historial.size()) - 1;
         break;
     case Paso::Historial:
         m_posicion = m_destinoPedido;
+        m_lugarPendiente = m_historial.at(m_posicion).lugar;
         break;
     case Paso::Recarga:
+        if (m_posicion >= 0)
+            m_lugarPendiente = m_historial.at(m_posicion).lugar;
         break;
     }
+    m_cargaMostrada = m_posicion >= 0 ? m_historial.at(m_posicion).carga : 0;
     m_ubicacion = ruta;
 
     // Only ordinary files are handed to the PDF reader: a device or a pipe typed
@@ -269,6 +303,10 @@ void PanelDocumento::terminar(quint64 generacion)
 void PanelDocumento::prepararBusqueda()
 {
     if (m_vista && m_documento) {
+        // A step of the history goes back to where the reader was.
+        const auto lugar = std::exchange(m_lugarPendiente, std::nullopt);
+        if (lugar && m_vista->intacta())
+            m_vista->volverA(*lugar);
         const bool texto = m_buscador->tieneTexto();
         m_barra->habilitar(true, texto);
         mostrarResultado();

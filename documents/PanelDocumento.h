@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <optional>
+
 class BarraDocumento;
 class BuscadorPdf;
 class QLabel;
@@ -46,7 +48,9 @@ public:
     QString mensaje() const;
     QPdfDocument *documento() const { return m_documento; }
     VistaPdf *vista() const { return m_vista; }
-    const QStringList &historial() const { return m_historial; }
+    // The address of each step of the history; a link followed inside a
+    // document is a step of its own, at the same address.
+    QStringList historial() const;
     int posicionHistorial() const { return m_posicion; }
     BarraDocumento *barra() const { return m_barra; }
     BuscadorPdf *buscador() const { return m_buscador; }
@@ -69,6 +73,9 @@ public:
     void siguienteCoincidencia(bool haciaAtras = false);
     void imprimir();
     void guardarCopia();
+    // A link clicked in the document: a place in it is a new step of the
+    // history; an address outside it goes to the desktop's browser or mail.
+    void seguirEnlace(const EnlacePdf &enlace);
 
 Q_SIGNALS:
     // A load has ended: the first page is painted, or the message is shown.
@@ -81,6 +88,8 @@ private:
     enum class Paso { Nuevo, Historial, Recarga };
 
     void pedir(const QString &ruta, Paso paso, int destino);
+    bool irAlPaso(int destino);
+    void guardarLugar();
     void cargar();
     void mostrarDocumento(QPdfDocument *documento);
     void mostrarMensaje(const QString &texto);
@@ -106,8 +115,17 @@ private:
     QPointer<VistaPdf> m_vista;
     QPointer<QPdfDocument> m_documento;
 
-    QStringList m_historial;
+    struct Visita
+    {
+        QString ruta;
+        quint64 carga = 0; // its load: steps within one load move the view only
+        std::optional<VistaPdf::Lugar> lugar; // where the reader was on leaving it
+    };
+    QList<Visita> m_historial;
     int m_posicion = -1;
+    quint64 m_cargas = 0;        // loads counted, for Visita::carga
+    quint64 m_cargaMostrada = 0; // the load of the document on show
+    std::optional<VistaPdf::Lugar> m_lugarPendiente; // to go back to once loaded
     QString m_ubicacion;
 
     // The load asked for and not yet run.

@@ -2,15 +2,19 @@
 #include "VistaPdf.h"
 
 #include <QGuiApplication>
+#include <QHelpEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPdfDocument>
 #include <QScreen>
 #include <QScrollBar>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -38,6 +42,8 @@ VistaPdf::VistaPdf(QWidget *parent) : QPdfView(parent)
     connect(verticalScrollBar(), &QScrollBar::rangeChanged, this, &VistaPdf::avisarPagina);
     connect(this, &QPdfView::zoomFactorChanged, this, &VistaPdf::zoomCambiado);
     connect(this, &QPdfView::zoomModeChanged, this, &VistaPdf::zoomCambiado);
+    // The pointer turns into a hand over a link.
+    viewport()->setMouseTracking(true);
 }
 
 qreal VistaPdf::puntoEnPixeles() const
@@ -129,6 +135,41 @@ void VistaPdf::mostrarZona(int pagina, const QRectF &zona)
     QScrollBar *h = horizontalScrollBar();
     if (centro.x() < 0 || centro.x() > viewport()->width())
         h->setValue(h->value() + qRound(centro.x()) - viewport()->width() / 2);
+}
+
+void VistaPdf::irALugar(int pagina, QPointF lugar)
+{
+    const QRect r = rectanguloPagina(pagina);
+    const QSizeF puntos = document() ? document()->pagePointSize(pagina) : QSizeF();
+    if (r.isEmpty() || puntos.width() <= 0)
+        return;
+    // A destination at the page's top (or without a height) shows the gap above it too.
+    if (lugar.y() <= 0)
+        return irAPagina(pagina);
+    const qreal escala = r.width() / puntos.width();
+    QScrollBar *v = verticalScrollBar();
+    v->setValue(v->value() + r.top() + qRound(std::min(lugar.y(), puntos.height()) * escala));
+    QScrollBar *h = horizontalScrollBar();
+    const int x = r.left() + qRound(lugar.x() * escala);
+    if (x < 0 || x >= viewport()->width())
+        h->setValue(h->value() + x);
+}
+
+const EnlacePdf *VistaPdf::enlaceEn(QPoint punto)
+{
+    if (!document())
+        return nullptr;
+    if (!m_enlaces)
+        m_enlaces = std::make_unique<EnlacesPdf>(document());
+    for (const int p : paginasVisibles()) {
+        const QRect r = rectanguloPagina(p);
+        const QSizeF puntos = document()->pagePointSize(p);
+        if (!r.contains(punto) || puntos.width() <= 0)
+            continue;
+        const qreal escala = r.width() / puntos.width();
+        return m_enlaces->en(p, QPointF(punto - r.topLeft()) / escala);
+    }
+    return nullptr;
 }
 
 qreal VistaPdf::zoomEfectivo() const
@@ -271,6 +312,57 @@ void VistaPdf::paintEvent(QPaintEvent *event)
             p.drawRect(QRectF(r.topLeft() + caja.topLeft() * escala, caja.size() * escala)
                            .adjusted(-1, -1, 1, 1));
     }
+}
+
+void VistaPdf::mouseMoveEvent(QMouseEvent *event)
+{
+    if (event->buttons() == Qt::NoButton) {
+        if (enlaceEn(event->position().toPoint()))
+            viewport()->setCursor(Qt::PointingHandCursor);
+        else
+            viewport()->unsetCursor();
+    }
+    QPdfView::mouseMoveEvent(event);
+}
+
+void VistaPdf::mousePressEvent(QMouseEvent *event)
+{
+    m_pulsado = event->button() == Qt::LeftButton ? enlaceEn(event->position().toPoint())
+                                                   : nullptr;
+    QPdfView::mousePressEvent(event);
+}
+
+void VistaPdf::mouseReleaseEvent(QMouseEvent *event)
+{
+    const EnlacePdf *pulsado = std::exchange(m_pulsado, nullptr);
+    if (pulsado && event->button() == Qt::LeftButton
+        && enlaceEn(event->position().toPoint()) == pulsado) {
+        m_intacta = false;
+        // A copy: whoever hears of it may move the view or load another document.
+        const EnlacePdf enlace = *pulsado;
+        Q_EMIT enlaceElegido(enlace);
+        return;
+    }
+    QPdfView::mouseReleaseEvent(event);
+}
+
+// Over a link, its tooltip says where it leads.
+bool VistaPdf::viewportEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto *ayuda = static_cast<QHelpEvent *>(event);
+        if (const EnlacePdf *e = enlaceEn(ayuda->pos())) {
+            const QString texto = e->pagina >= 0
+                                      ? u"Ir a la página %1"_s.arg(e->pagina + 1)
+                                      : e->url.toDisplayString();
+            QToolTip::showText(ayuda->globalPos(), texto, viewport());
+        } else {
+            QToolTip::hideText();
+            event->ignore();
+        }
+        return true;
+    }
+    return QPdfView::viewportEvent(event);
 }
 
 void VistaPdf::wheelEvent(QWheelEvent *event)

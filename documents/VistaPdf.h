@@ -1,13 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "EnlacesPdf.h"
+
 #include <QList>
 #include <QPdfView>
 #include <QRectF>
 
+#include <memory>
+
 // The PDF view of the pane: fits the page width when a document opens, scrolls
 // through every page, zooms with Ctrl + wheel or Ctrl + "+", "-", "0", and
-// draws the find's highlights over the pages (the 6.4 view has none).
+// draws the find's highlights over the pages and follows the links on them
+// (the 6.4 view does neither).
 class VistaPdf final : public QPdfView
 {
     Q_OBJECT
@@ -28,8 +33,13 @@ public:
     void irAPagina(int pagina);
     // Scrolls so that `zona` (points, on `pagina`) is in sight, a third down.
     void mostrarZona(int pagina, const QRectF &zona);
+    // Scrolls so that `lugar` (points, on `pagina`) is at the view's top edge,
+    // as a link's destination is shown.
+    void irALugar(int pagina, QPointF lugar);
     // Where `pagina` is drawn, in the viewport's pixels (as the view lays it out).
     QRect rectanguloPagina(int pagina) const;
+    // The link under `punto` (viewport pixels), or nullptr.
+    const EnlacePdf *enlaceEn(QPoint punto);
 
     // Highlighted text: one entry per match, its boxes in page points; the
     // current match stands out.
@@ -62,12 +72,18 @@ public:
 Q_SIGNALS:
     void paginaCambiada(int pagina);
     void zoomCambiado();
+    // A left click on a link, pressed and released on it.
+    void enlaceElegido(const EnlacePdf &enlace);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    bool viewportEvent(QEvent *event) override;
 
 private:
     qreal puntoEnPixeles() const;
@@ -81,4 +97,6 @@ private:
     QList<Marca> m_marcas;
     Lugar m_lugar;          // as last seen at rest
     bool m_cambiando = false; // a relayout under way: the place is not read
+    std::unique_ptr<EnlacesPdf> m_enlaces; // made when the pointer first moves
+    const EnlacePdf *m_pulsado = nullptr;  // the link the left button went down on
 };

@@ -6,6 +6,7 @@
 #include "PruebasDocumentos.h"
 
 #include <QAction>
+#include <QDesktopServices>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -72,9 +73,23 @@ struct Entrada
     int pagina;
 };
 
-// A PDF written byte by byte, since QPdfWriter writes no outline: one line of
-// text per page and the entries in reading order, children after their parent.
-QByteArray pdfConIndice(int paginas, const QList<Entrada> &indice)
+// A link on page `desde` (from 0), its rectangle in points from the page's
+// bottom-left corner as PDF writes it, to the height `alto` of page `hasta`,
+// or out to `uri`.
+struct Enlace
+{
+    int desde;
+    QRectF zona;
+    int hasta = -1;
+    int alto = 0;
+    QByteArray uri;
+};
+
+// A PDF written byte by byte, since QPdfWriter writes no outline nor links: one
+// line of text per page and the entries in reading order, children after their
+// parent.
+QByteArray pdfConIndice(int paginas, const QList<Entrada> &indice,
+                        const QList<Enlace> &enlaces = {})
 {
     const int primeraPagina = 4; // 1 catalog, 2 page tree, 3 font
     const int primeraEntrada = primeraPagina + 2 * paginas; // each page, then its text
@@ -90,12 +105,19 @@ QByteArray pdfConIndice(int paginas, const QList<Entrada> &indice)
     objetos << "<< /Type /Pages /Kids [" + hijas + "] /Count " + QByteArray::number(paginas)
                    + " >>";
     objetos << "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>";
+    const int primerEnlace = primeraEntrada + int(n) + 1;
     for (int p = 0; p < paginas; ++p) {
         const QByteArray texto =
             "BT /F1 24 Tf 72 720 Td (Texto de la pagina " + QByteArray::number(p + 1) + ") Tj ET";
+        QByteArray anotaciones;
+        for (qsizetype e = 0; e < enlaces.size(); ++e)
+            if (enlaces.at(e).desde == p)
+                anotaciones += ref(primerEnlace + int(e)) + ' ';
         objetos << "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] /Resources << /Font "
                        "<< /F1 3 0 R >> >> /Contents "
-                       + ref(primeraPagina + 2 * p + 1) + " >>";
+                       + ref(primeraPagina + 2 * p + 1)
+                       + (anotaciones.isEmpty() ? QByteArray() : " /Annots [" + anotaciones + "]")
+                       + " >>";
         objetos << "<< /Length " + QByteArray::number(texto.size()) + " >>\nstream\n" + texto
                        + "\nendstream";
     }
@@ -134,6 +156,18 @@ QByteArray pdfConIndice(int paginas, const QList<Entrada> &indice)
                        + (k + 1 < hermanos.size() ? " /Next " + entrada(hermanos.at(k + 1))
                                                   : QByteArray())
                        + extremos(i) + destino + " >>";
+    }
+    for (const Enlace &e : enlaces) {
+        const QRectF &z = e.zona;
+        const QByteArray caja = QByteArray::number(z.left()) + ' ' + QByteArray::number(z.top())
+                                + ' ' + QByteArray::number(z.right()) + ' '
+                                + QByteArray::number(z.bottom());
+        const QByteArray destino =
+            e.uri.isEmpty() ? " /Dest [" + ref(primeraPagina + 2 * e.hasta) + " /XYZ 0 "
+                                  + QByteArray::number(e.alto) + " null]"
+                            : " /A << /S /URI /URI (" + e.uri + ") >>";
+        objetos << "<< /Type /Annot /Subtype /Link /Rect [" + caja + "] /Border [0 0 0]"
+                       + destino + " >>";
     }
     QByteArray pdf = "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n";
     QList<qsizetype> desplazamientos;
@@ -186,6 +220,16 @@ QAction *buscarEntrada(const QMenu *menu, const QString &titulo)
     return nullptr;
 }
 
+// Takes the addresses the desktop would open.
+class Escritorio final : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> abiertas;
+public Q_SLOTS:
+    void abrir(const QUrl &url) { abiertas << url; }
+};
+
 } // namespace
 
 class TestLectura final : public QObject
@@ -203,6 +247,7 @@ private Q_SLOTS:
     void abrirEnElArticulo();
     void paginas();
     void indice();
+    void enlaces();
     void imprimir_data();
     void imprimir();
     void guardarCopia();
@@ -494,6 +539,81 @@ void TestLectura::indice()
     cargar(ruta(u"cinco.pdf"_s));
     QVERIFY(!barra->indice->isVisible());
     QVERIFY(leerMenu(barra->menuIndice).isEmpty());
+}
+
+void TestLectura::enlaces()
+{
+    // On the first page: a contents line to near the top of the fourth, and two
+    // addresses; the pages are 595 x 842 points.
+    const QList<Enlace> enlaces = {{0, QRectF(72, 600, 200, 30), 3, 780, {}},
+                                   {0, QRectF(72, 500, 200, 30), -1, 0, "https://example.org/b"},
+                                   {0, QRectF(72, 400, 200, 30), -1, 0, "file:///bin/sh"}};
+    const QString a = ruta(u"con enlaces.pdf"_s);
+    QVERIFY(escribirArchivo(a, pdfConIndice(5, {}, enlaces)));
+    Escritorio escritorio;
+    for (const QString &esquema : {u"https"_s, u"file"_s})
+        QDesktopServices::setUrlHandler(esquema, &escritorio, "abrir");
+    const auto sinManejador = qScopeGuard([] {
+        for (const QString &esquema : {u"https"_s, u"file"_s})
+            QDesktopServices::unsetUrlHandler(esquema);
+    });
+
+    cargar(a);
+    VistaPdf *v = m_panel->vista();
+    QWidget *hoja = v->viewport();
+    // A point of a page, in PDF's points, where the view draws it.
+    const auto en = [this](int pagina, QPointF punto) {
+        const VistaPdf *v = m_panel->vista();
+        const QRect r = v->rectanguloPagina(pagina);
+        const qreal escala = r.width() / v->document()->pagePointSize(pagina).width();
+        return (r.topLeft() + QPointF(punto.x(), 842 - punto.y()) * escala).toPoint();
+    };
+    const QPoint contenido = en(0, {100, 615});
+    QTest::mouseMove(hoja, contenido);
+    QCOMPARE(hoja->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mouseMove(hoja, en(0, {100, 700}));
+    QCOMPARE(hoja->cursor().shape(), Qt::ArrowCursor);
+
+    // Only the left button follows a link, and only released on it.
+    QSignalSpy cargas(m_panel, &PanelDocumento::DownloadComplete);
+    QTest::mouseClick(hoja, Qt::MiddleButton, {}, contenido);
+    QTest::mousePress(hoja, Qt::LeftButton, {}, contenido);
+    QTest::mouseRelease(hoja, Qt::LeftButton, {}, en(0, {100, 700}));
+    QCOMPARE(v->lugar().pagina, 0);
+    QCOMPARE(m_panel->historial().size(), 1);
+
+    QTest::mouseClick(hoja, Qt::LeftButton, {}, contenido);
+    const VistaPdf::Lugar destino = v->lugar();
+    QCOMPARE(destino.pagina, 3);
+    QVERIFY2(destino.fraccion > 0.03 && destino.fraccion < 0.1, qPrintable(QString::number(destino.fraccion)));
+    QCOMPARE(m_panel->historial(), (QStringList{a, a}));
+    QCOMPARE(m_panel->posicionHistorial(), 1);
+
+    // Back and forward inside the document move the view and load nothing.
+    QVERIFY(m_panel->GoBack());
+    QVERIFY(!m_panel->Busy());
+    QCOMPARE(v->lugar().pagina, 0);
+    QCOMPARE(v->lugar().fraccion, 0);
+    QVERIFY(m_panel->GoForward());
+    QCOMPARE(v->lugar().pagina, destino.pagina);
+    QVERIFY(!m_panel->GoForward());
+    QCOMPARE(cargas.size(), 0);
+
+    // From another document, Back loads this one again at the place left.
+    cargar(ruta(u"cinco.pdf"_s));
+    QSignalSpy terminado(m_panel, &PanelDocumento::DownloadComplete);
+    QVERIFY(m_panel->GoBack());
+    QVERIFY(terminado.wait(5000));
+    QTRY_VERIFY(m_panel->listoParaLeer());
+    QCOMPARE(m_panel->vista()->lugar().pagina, destino.pagina);
+    QCOMPARE(m_panel->LocationName(), u"con enlaces.pdf"_s);
+
+    // An address on the web goes to the desktop; a file on this machine does not.
+    m_panel->vista()->irAPagina(0);
+    hoja = m_panel->vista()->viewport();
+    QTest::mouseClick(hoja, Qt::LeftButton, {}, en(0, {100, 515}));
+    QTest::mouseClick(hoja, Qt::LeftButton, {}, en(0, {100, 415}));
+    QCOMPARE(escritorio.abiertas, QList<QUrl>{QUrl(u"https://example.org/b"_s)});
 }
 
 void TestLectura::imprimir_data()

@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QPointF>
+#include <QPointer>
+#include <QRectF>
+#include <QUrl>
+
+#include <memory>
+
+class QAbstractItemModel;
+class QPdfDocument;
+
+// A link on a page: where it is and where it leads.
+struct EnlacePdf
+{
+    QRectF zona;      // on its page, in points from the page's top-left corner
+    int pagina = -1;  // the page it leads to, from 0; -1: none of this document
+    QPointF lugar;    // the place on that page, in points as zona
+    QUrl url;         // an address outside the document
+};
+
+// The links of a document's pages, each page read the first time it is asked
+// for. Empty where this Qt cannot read links (see disponibles()).
+class EnlacesPdf final
+{
+public:
+    explicit EnlacesPdf(QPdfDocument *documento);
+    ~EnlacesPdf();
+
+    const QList<EnlacePdf> &dePagina(int pagina);
+    // The link under `punto` (points) of `pagina`, or nullptr.
+    const EnlacePdf *en(int pagina, QPointF punto);
+
+    static bool disponibles();
+
+private:
+    QPointer<QPdfDocument> m_documento;
+    std::unique_ptr<QAbstractItemModel> m_modelo;
+    QHash<int, QList<EnlacePdf>> m_paginas;
+};
