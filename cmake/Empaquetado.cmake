@@ -210,6 +210,14 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # libqt6gui6) and Qt's Spanish translation, which gives the message boxes their
 # "Aceptar" and "Cancelar".
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n")
+# The document pane reads a page's links through a model QtPdf 6.4 exports but
+# installs no header for (public from 6.6 on): its layout is that of the QtPdf
+# built against, so a 6.4 build holds with that release only.
+if(Qt6Pdf_VERSION VERSION_GREATER_EQUAL 6.4 AND Qt6Pdf_VERSION VERSION_LESS 6.5)
+    math(EXPR boletin_pdf_siguiente "${Qt6Pdf_VERSION_PATCH} + 1")
+    string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS
+           ", libqt6pdf6 (>= ${Qt6Pdf_VERSION}), libqt6pdf6 (<< 6.4.${boletin_pdf_siguiente}~)")
+endif()
 # xdg-open shows the collection's information page; the document pane's bar takes
 # its icons from the desktop's theme, Adwaita where there is none (text without).
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, adwaita-icon-theme")
