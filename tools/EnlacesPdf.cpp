@@ -202,7 +202,8 @@ std::optional<std::vector<Trozo>> elementos(const QByteArray &b, Trozo lista)
 
 Trozo valorDe(const std::vector<Par> &p, const char *clave)
 {
-    const auto it = std::find_if(p.begin(), p.end(), [&](const Par &x) { return x.clave == clave; });
+    const auto it =
+        std::find_if(p.begin(), p.end(), [&](const Par &x) { return x.clave == clave; });
     return it == p.end() ? Trozo{} : it->valor;
 }
 
