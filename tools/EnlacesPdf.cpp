@@ -235,13 +235,20 @@ QByteArray numero(double v)
     return QByteArray::number(v, 'f', 2);
 }
 
-// A text string as UTF-16BE with its byte order mark, so any title survives.
+// A text string as UTF-16BE with its byte order mark, so any title survives;
+// a literal string, half the size of a hexadecimal one. Readers turn a bare
+// CR in it into LF, so that one is escaped too.
 QByteArray textoPdf(const QString &s)
 {
-    QByteArray r = "<FEFF";
-    for (const QChar c : s)
-        r += QByteArray::number(c.unicode(), 16).rightJustified(4, '0').toUpper();
-    return r + '>';
+    QByteArray r = "(\xFE\xFF";
+    for (const QChar c : s) {
+        for (const char byte : {char(c.unicode() >> 8), char(c.unicode() & 0xFF)}) {
+            if (byte == '(' || byte == ')' || byte == '\\')
+                r += '\\';
+            r += byte == '\r' ? QByteArray("\\r") : QByteArray(1, byte);
+        }
+    }
+    return r + ')';
 }
 
 // The dictionary again, with the keys in `cambios` given new values.
