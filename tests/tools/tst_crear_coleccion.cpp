@@ -172,6 +172,11 @@ void TstCrearColeccion::initTestCase()
     e = ejecutar({u"--destino"_s, m_dir.filePath(u"d"_s), u"--articulos"_s, u"1900"_s,
                   u"--semilla"_s, semilla});
     QVERIFY2(e.codigo == 0, qPrintable(e.errores));
+
+    // e: a again, documents and all.
+    e = ejecutar({u"--destino"_s, m_dir.filePath(u"e"_s), u"--articulos"_s, n, u"--semilla"_s,
+                  semilla});
+    QVERIFY2(e.codigo == 0, qPrintable(e.errores));
 }
 
 void TstCrearColeccion::carpetasYMarcas_data()
@@ -561,6 +566,19 @@ void TstCrearColeccion::mismaSemillaMismoCatalogo()
     const QByteArray bytesA = a.readAll();
     QVERIFY(bytesA.size() > 0);
     QVERIFY2(bytesA == b.readAll(), "same seed and size, different catalogue");
+    // And the same documents, byte for byte.
+    for (const QString &disco : {u"disco1"_s, u"disco2"_s}) {
+        const QString imagenes = disco + u"/Imagenes"_s;
+        const QStringList pdfs = pdfsEn(carpeta(imagenes));
+        QVERIFY(!pdfs.isEmpty());
+        QCOMPARE(pdfsEn(m_dir.filePath(u"e/"_s + imagenes)), pdfs);
+        for (const QString &pdf : pdfs) {
+            QFile x(carpeta(imagenes + u'/' + pdf));
+            QFile y(m_dir.filePath(u"e/%1/%2"_s.arg(imagenes, pdf)));
+            QVERIFY(x.open(QIODevice::ReadOnly) && y.open(QIODevice::ReadOnly));
+            QVERIFY2(x.readAll() == y.readAll(), qPrintable(pdf));
+        }
+    }
 }
 
 void TstCrearColeccion::otraSemillaOtroCatalogo()
