@@ -3,11 +3,13 @@
 
 #include "CasosDemo.h"
 #include "Coleccion.h"
+#include "EnlacesPdf.h"
 
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTransform>
 
 #include <algorithm>
 
@@ -77,8 +79,13 @@ double texto(QPainter &p, const QRectF &area, int flags, const QString &s)
     return ocupado.bottom();
 }
 
+// Where an article's heading starts, below the page's top edge, in mm.
+constexpr double arribaTitular = 34;
+
+// Leaves in *lineas the area of each article's contents line, for its link.
 void portada(QPainter &p, const Medidas &m, const Coleccion &coleccion, const NumeroDemo &numero,
-             const std::vector<ArticuloDemo> &articulos, const std::vector<int> &paginaDe)
+             const std::vector<ArticuloDemo> &articulos, const std::vector<int> &paginaDe,
+             std::vector<QRectF> *lineas)
 {
     p.save();
     const double ancho = m.ancho;
@@ -143,6 +150,7 @@ void portada(QPainter &p, const Medidas &m, const Coleccion &coleccion, const Nu
             p.drawText(QRectF(x, y, w, m.mm(6)), Qt::AlignLeft | Qt::AlignVCenter,
                        quedan == 1 ? u"… y un artículo más"_s
                                    : u"… y %1 artículos más"_s.arg(quedan));
+            lineas->push_back(QRectF(x, y, w, m.mm(6))); // to the first of them
             break;
         }
         p.setPen(tinta);
@@ -154,6 +162,7 @@ void portada(QPainter &p, const Medidas &m, const Coleccion &coleccion, const Nu
                    QString::number(paginaDe[k]));
         p.setFont(fAutores);
         texto(p, QRectF(x, y + hTitulo, wTitulo, hAutores), Qt::AlignLeft, autores);
+        lineas->push_back(QRectF(x, y, w, hTitulo + hAutores));
         y += hTitulo + hAutores + m.mm(2.5);
     }
 
@@ -201,7 +210,7 @@ void paginaArticulo(QPainter &p, const Medidas &m, const Coleccion &coleccion,
     const double w = m.ancho - m.mm(50);
     cabecera(p, m, numero, nombreBoletin);
 
-    double y = m.mm(34);
+    double y = m.mm(arribaTitular);
     p.setPen(azul);
     p.setFont(fuente(true, 17, QFont::Bold));
     y = texto(p, QRectF(x, y, w, m.alto), Qt::AlignLeft, articulo.titulo) + m.mm(4);
@@ -328,7 +337,10 @@ bool escribir(const QString &ruta, const Coleccion &coleccion, const NumeroDemo 
                     hoja.convertToFormat(QImage::Format_Grayscale8));
     };
 
-    pagina(1, [&](QPainter &q) { portada(q, m, coleccion, numero, articulos, paginaDe); });
+    std::vector<QRectF> lineas;
+    pagina(1, [&](QPainter &q) {
+        portada(q, m, coleccion, numero, articulos, paginaDe, &lineas);
+    });
     for (std::size_t k = 0; k < articulos.size(); ++k) {
         const ArticuloDemo &a = articulos[k];
         pagina(paginaDe[k], [&](QPainter &q) {
@@ -340,6 +352,27 @@ bool escribir(const QString &ruta, const Coleccion &coleccion, const NumeroDemo 
     p.end();
     if (QFileInfo(ruta).size() <= 0) {
         *error = u"El documento «%1» quedó vacío."_s.arg(ruta);
+        return false;
+    }
+
+    // What was drawn in device units (or a scanned picture's dots), in points.
+    const double puntosPorUnidad = 72.0 / escritor.resolution();
+    const QTransform enPuntos =
+        QTransform::fromScale(escritor.width() / m.ancho * puntosPorUnidad,
+                              escritor.height() / m.alto * puntosPorUnidad);
+    const double titular = enPuntos.map(QPointF(0, m.mm(arribaTitular))).y();
+    std::vector<EnlacesPdf::Enlace> enlaces;
+    for (std::size_t k = 0; k < lineas.size(); ++k)
+        enlaces.push_back({enPuntos.mapRect(lineas[k]), {paginaDe[k] - 1, titular}});
+    std::vector<EnlacesPdf::Entrada> indice;
+    for (std::size_t k = 0; k < articulos.size(); ++k) {
+        EnlacesPdf::Entrada e{articulos[k].titulo, {paginaDe[k] - 1, titular}, {}};
+        for (int n = 2; n <= paginasDe(numero, articulos[k]); ++n)
+            e.hijas.push_back({u"Página %1"_s.arg(n), {paginaDe[k] + n - 2, 0}, {}});
+        indice.push_back(std::move(e));
+    }
+    if (!EnlacesPdf::completar(ruta, enlaces, indice)) {
+        *error = u"No se pudo escribir el documento «%1»."_s.arg(ruta);
         return false;
     }
     return true;

@@ -12,8 +12,9 @@ struct NumeroDemo;
 // Writes an issue's document: A4, a cover with the table of contents, then a
 // page per article with its title, its authors and a little text (two to four
 // pages in the long issues of CasosDemo). Text only, so each file stays small,
-// but for the one scanned issue, whose pages are pictures. Needs a
-// QGuiApplication.
+// but for the one scanned issue, whose pages are pictures. Each contents line
+// links to its article, and the outline lists the articles (and, in the long
+// issues, their further pages). Needs a QGuiApplication.
 namespace EscritorPdf {
 
 // Returns false and sets *error (in Spanish) when the file cannot be written.

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHashSeed>
 #include <QLocale>
 
 #include <cstdio>
@@ -157,6 +158,9 @@ void borrarPdfs(const QString &carpeta)
 
 int main(int argc, char **argv)
 {
+    // QPdfWriter writes its fonts in the order of a hash: with a random seed
+    // the same issue came out with other bytes on each run.
+    QHashSeed::setDeterministicGlobalSeed();
     // QPdfWriter needs a QGuiApplication; a machine without a display still has
     // the offscreen platform.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPdfBookmarkModel>
 #include <QPdfDocument>
 #include <QProcess>
 #include <QRegularExpression>
@@ -165,6 +166,17 @@ void TstCrearColeccion::initTestCase()
     e = ejecutar({u"--destino"_s, m_dir.filePath(u"c"_s), u"--articulos"_s, n, u"--semilla"_s,
                   u"8"_s, u"--sin-pdf"_s});
     QVERIFY2(e.codigo == 0, qPrintable(e.errores));
+
+    // d: big enough for years of several issues, so it holds the long and the
+    // scanned issues.
+    e = ejecutar({u"--destino"_s, m_dir.filePath(u"d"_s), u"--articulos"_s, u"1900"_s,
+                  u"--semilla"_s, semilla});
+    QVERIFY2(e.codigo == 0, qPrintable(e.errores));
+
+    // e: a again, documents and all.
+    e = ejecutar({u"--destino"_s, m_dir.filePath(u"e"_s), u"--articulos"_s, n, u"--semilla"_s,
+                  semilla});
+    QVERIFY2(e.codigo == 0, qPrintable(e.errores));
 }
 
 void TstCrearColeccion::carpetasYMarcas_data()
@@ -263,45 +275,82 @@ void TstCrearColeccion::documentoDeCadaNumero()
 
 void TstCrearColeccion::paginasDelDocumento_data()
 {
-    QTest::addColumn<int>("anio"); // the year's first issue is looked at
-    QTest::newRow("first year") << 1950;
-    QTest::newRow("disco stored as text") << CasosDemo::discoTextoDesde;
-    QTest::newRow("first year on disc 2") << CasosDemo::primerAnioDisco2;
-    QTest::newRow("last year") << 2000;
+    QTest::addColumn<QString>("coleccion");
+    QTest::addColumn<QString>("etiqueta");
+    QTest::addColumn<bool>("largo"); // each article on two to four pages
+    const auto primero = [](int anio) { return u"Año %1 - Nº 1"_s.arg(anio); };
+    const auto fijo = [](const CasosDemo::NumeroFijo &f) {
+        return u"Año %1 - Nº %2"_s.arg(f.anio).arg(f.numero);
+    };
+    QTest::newRow("first year") << u"a"_s << primero(1950) << false;
+    QTest::newRow("disco stored as text") << u"a"_s << primero(CasosDemo::discoTextoDesde) << false;
+    QTest::newRow("first year on disc 2") << u"a"_s << primero(CasosDemo::primerAnioDisco2)
+                                          << false;
+    QTest::newRow("last year") << u"a"_s << primero(2000) << false;
+    QTest::newRow("long") << u"d"_s << fijo(CasosDemo::numerosLargos[1]) << true;
+    QTest::newRow("scanned") << u"d"_s << fijo(CasosDemo::numeroEscaneado) << false;
 }
 
 void TstCrearColeccion::paginasDelDocumento()
 {
-    QFETCH(int, anio);
-    const Resultado numeros = consultar(catalogo(), Sentencias::numerosEnOrden(),
-                                        {u"id_boletin"_s, u"des_añoNumero"_s});
+    QFETCH(QString, coleccion);
+    QFETCH(QString, etiqueta);
+    QFETCH(bool, largo);
+    const QString raiz = m_dir.filePath(coleccion);
+    const QString cat = raiz + u"/boletin.mdb"_s;
+    const Resultado numeros =
+        consultar(cat, Sentencias::numerosEnOrden(), {u"id_boletin"_s, u"des_añoNumero"_s});
     QVERIFY2(numeros.ok, qPrintable(numeros.error));
-    const QString prefijo = u"Año %1 "_s.arg(anio);
     const auto numero =
         std::find_if(numeros.filas.begin(), numeros.filas.end(),
-                     [&](const auto &n) { return n.at(1).toString().startsWith(prefijo); });
-    QVERIFY(numero != numeros.filas.end());
+                     [&](const auto &n) { return n.at(1).toString() == etiqueta; });
+    QVERIFY2(numero != numeros.filas.end(), qPrintable(etiqueta));
     const qint64 id = numero->at(0).toLongLong();
 
-    const Resultado d = consultar(
-        catalogo(), Sentencias::discoYArchivo(u"NumerosPorAños"_s, u"id_boletin"_s, id),
-        {u"disco"_s, u"loc_añoNumero"_s});
+    const Resultado d =
+        consultar(cat, Sentencias::discoYArchivo(u"NumerosPorAños"_s, u"id_boletin"_s, id),
+                  {u"disco"_s, u"loc_añoNumero"_s});
     QVERIFY2(d.ok && d.filas.size() == 1, qPrintable(d.error));
-    const Resultado cuenta = consultar(
-        catalogo(), u"SELECT count(*) AS n FROM AutoresArticulos WHERE id_boletin="_s
-                        + QString::number(id),
-        {u"n"_s});
-    QVERIFY2(cuenta.ok, qPrintable(cuenta.error));
-    const int enElNumero = cuenta.filas[0].at(0).toInt();
-    QVERIFY(enElNumero >= 1);
+    const Resultado articulos = consultar(
+        cat, u"SELECT des_articulo FROM AutoresArticulos WHERE id_boletin=%1 ORDER BY id_articulo"_s
+                 .arg(id),
+        {u"des_articulo"_s});
+    QVERIFY2(articulos.ok, qPrintable(articulos.error));
+    QVERIFY(!articulos.filas.isEmpty());
 
-    const QString ruta = carpeta(u"disco%1/Imagenes/%2.pdf"_s.arg(discoDe(d.filas[0].at(0)))
-                                     .arg(d.filas[0].at(1).toString()));
+    const QString ruta = raiz + u"/disco%1/Imagenes/%2.pdf"_s.arg(discoDe(d.filas[0].at(0)))
+                                    .arg(d.filas[0].at(1).toString());
     QPdfDocument pdf;
     QCOMPARE(pdf.load(ruta), QPdfDocument::Error::None);
-    QCOMPARE(pdf.pageCount(), 1 + enElNumero);
     const QSizeF a4 = pdf.pagePointSize(0);
     QVERIFY2(qAbs(a4.width() - 595) < 2 && qAbs(a4.height() - 842) < 2, "not A4");
+
+    // The outline: each article in order at its first page, after the cover;
+    // an article's further pages, if any, under it. Together they are the
+    // whole document.
+    QPdfBookmarkModel indice;
+    indice.setDocument(&pdf);
+    const auto leer = [&](const QModelIndex &i, QPdfBookmarkModel::Role r) {
+        return indice.data(i, int(r));
+    };
+    QCOMPARE(indice.rowCount(), articulos.filas.size());
+    int pagina = 1;
+    for (int k = 0; k < indice.rowCount(); ++k) {
+        const QModelIndex entrada = indice.index(k, 0);
+        QCOMPARE(leer(entrada, QPdfBookmarkModel::Role::Title).toString(),
+                 articulos.filas[k].at(0).toString());
+        QCOMPARE(leer(entrada, QPdfBookmarkModel::Role::Page).toInt(), pagina++);
+        const int mas = indice.rowCount(entrada);
+        QVERIFY2(largo ? mas >= 1 && mas <= 3 : mas == 0, qPrintable(QString::number(mas)));
+        for (int j = 0; j < mas; ++j) {
+            const QModelIndex hija = indice.index(j, 0, entrada);
+            QCOMPARE(leer(hija, QPdfBookmarkModel::Role::Title).toString(),
+                     u"Página %1"_s.arg(j + 2));
+            QCOMPARE(leer(hija, QPdfBookmarkModel::Role::Page).toInt(), pagina++);
+            QCOMPARE(indice.rowCount(hija), 0);
+        }
+    }
+    QCOMPARE(pdf.pageCount(), pagina);
 }
 
 void TstCrearColeccion::discoGuardadoComo_data()
@@ -517,6 +566,19 @@ void TstCrearColeccion::mismaSemillaMismoCatalogo()
     const QByteArray bytesA = a.readAll();
     QVERIFY(bytesA.size() > 0);
     QVERIFY2(bytesA == b.readAll(), "same seed and size, different catalogue");
+    // And the same documents, byte for byte.
+    for (const QString &disco : {u"disco1"_s, u"disco2"_s}) {
+        const QString imagenes = disco + u"/Imagenes"_s;
+        const QStringList pdfs = pdfsEn(carpeta(imagenes));
+        QVERIFY(!pdfs.isEmpty());
+        QCOMPARE(pdfsEn(m_dir.filePath(u"e/"_s + imagenes)), pdfs);
+        for (const QString &pdf : pdfs) {
+            QFile x(carpeta(imagenes + u'/' + pdf));
+            QFile y(m_dir.filePath(u"e/%1/%2"_s.arg(imagenes, pdf)));
+            QVERIFY(x.open(QIODevice::ReadOnly) && y.open(QIODevice::ReadOnly));
+            QVERIFY2(x.readAll() == y.readAll(), qPrintable(pdf));
+        }
+    }
 }
 
 void TstCrearColeccion::otraSemillaOtroCatalogo()
