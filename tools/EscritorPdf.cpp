@@ -3,7 +3,7 @@
 
 #include "CasosDemo.h"
 #include "Coleccion.h"
-#include "EnlacesPdf.h"
+#include "NavegacionPdf.h"
 
 #include <QFileInfo>
 #include <QImage>
@@ -361,17 +361,17 @@ bool escribir(const QString &ruta, const Coleccion &coleccion, const NumeroDemo 
         QTransform::fromScale(escritor.width() / m.ancho * puntosPorUnidad,
                               escritor.height() / m.alto * puntosPorUnidad);
     const double titular = enPuntos.map(QPointF(0, m.mm(arribaTitular))).y();
-    std::vector<EnlacesPdf::Enlace> enlaces;
+    std::vector<NavegacionPdf::Enlace> enlaces;
     for (std::size_t k = 0; k < lineas.size(); ++k)
         enlaces.push_back({enPuntos.mapRect(lineas[k]), {paginaDe[k] - 1, titular}});
-    std::vector<EnlacesPdf::Entrada> indice;
+    std::vector<NavegacionPdf::Entrada> indice;
     for (std::size_t k = 0; k < articulos.size(); ++k) {
-        EnlacesPdf::Entrada e{articulos[k].titulo, {paginaDe[k] - 1, titular}, {}};
+        NavegacionPdf::Entrada e{articulos[k].titulo, {paginaDe[k] - 1, titular}, {}};
         for (int n = 2; n <= paginasDe(numero, articulos[k]); ++n)
             e.hijas.push_back({u"Página %1"_s.arg(n), {paginaDe[k] + n - 2, 0}, {}});
         indice.push_back(std::move(e));
     }
-    if (!EnlacesPdf::completar(ruta, enlaces, indice)) {
+    if (!NavegacionPdf::completar(ruta, enlaces, indice)) {
         *error = u"No se pudo escribir el documento «%1»."_s.arg(ruta);
         return false;
     }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "EnlacesPdf.h"
+#include "NavegacionPdf.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -407,7 +407,7 @@ public:
         salida += QByteArray::number(n) + " 0 obj\n" + cuerpo + "\nendobj\n";
     }
 
-    QByteArray destino(const EnlacesPdf::Destino &d) const
+    QByteArray destino(const NavegacionPdf::Destino &d) const
     {
         const auto &p = m_d.paginas[std::size_t(d.pagina)];
         return '[' + ref(p.objeto) + " /XYZ null " + numero(p.techo - d.arriba) + " null]";
@@ -415,12 +415,12 @@ public:
 
     // Writes `lista`, children of object `padre`, numbered one after another,
     // and each entry's children after it.
-    void indice(const std::vector<EnlacesPdf::Entrada> &lista, int padre)
+    void indice(const std::vector<NavegacionPdf::Entrada> &lista, int padre)
     {
         const int primera = siguiente;
         siguiente += int(lista.size());
         for (std::size_t k = 0; k < lista.size(); ++k) {
-            const EnlacesPdf::Entrada &e = lista[k];
+            const NavegacionPdf::Entrada &e = lista[k];
             const int n = primera + int(k);
             QByteArray cuerpo = "<< /Title " + textoPdf(e.titulo) + " /Parent " + ref(padre);
             if (k > 0)
@@ -465,9 +465,9 @@ private:
     std::map<int, qsizetype> m_escritos;
 };
 
-bool paginasValidas(const std::vector<EnlacesPdf::Entrada> &lista, std::size_t paginas)
+bool paginasValidas(const std::vector<NavegacionPdf::Entrada> &lista, std::size_t paginas)
 {
-    return std::all_of(lista.begin(), lista.end(), [&](const EnlacesPdf::Entrada &e) {
+    return std::all_of(lista.begin(), lista.end(), [&](const NavegacionPdf::Entrada &e) {
         return e.destino.pagina >= 0 && std::size_t(e.destino.pagina) < paginas
                && paginasValidas(e.hijas, paginas);
     });
@@ -475,7 +475,7 @@ bool paginasValidas(const std::vector<EnlacesPdf::Entrada> &lista, std::size_t p
 
 } // namespace
 
-namespace EnlacesPdf {
+namespace NavegacionPdf {
 
 bool completar(const QString &ruta, const std::vector<Enlace> &enlaces,
                const std::vector<Entrada> &indice)
@@ -561,4 +561,4 @@ bool completar(const QString &ruta, const std::vector<Enlace> &enlaces,
            && salida.commit();
 }
 
-} // namespace EnlacesPdf
+} // namespace NavegacionPdf

@@ -9,7 +9,7 @@
 // Adds to a document QPdfWriter wrote what QPdfWriter cannot write: links on
 // its first page and an outline. They go in an incremental update appended to
 // the file, so nothing QPdfWriter wrote moves.
-namespace EnlacesPdf {
+namespace NavegacionPdf {
 
 // A place in the document: a page (from 0) and how far below the page's top
 // edge, in points, the window's top should come.
@@ -39,4 +39,4 @@ struct Entrada
 bool completar(const QString &ruta, const std::vector<Enlace> &enlaces,
                const std::vector<Entrada> &indice);
 
-} // namespace EnlacesPdf
+} // namespace NavegacionPdf
