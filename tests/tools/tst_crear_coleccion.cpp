@@ -2,6 +2,7 @@
 #include "CasosDemo.h"
 #include "Catalogo.h"
 #include "DataSource.h"
+#include "EnlacesPdf.h"
 #include "Sentencias.h"
 
 #include <QDir>
@@ -335,8 +336,10 @@ void TstCrearColeccion::paginasDelDocumento()
     };
     QCOMPARE(indice.rowCount(), articulos.filas.size());
     int pagina = 1;
+    QList<int> primeras;
     for (int k = 0; k < indice.rowCount(); ++k) {
         const QModelIndex entrada = indice.index(k, 0);
+        primeras << pagina;
         QCOMPARE(leer(entrada, QPdfBookmarkModel::Role::Title).toString(),
                  articulos.filas[k].at(0).toString());
         QCOMPARE(leer(entrada, QPdfBookmarkModel::Role::Page).toInt(), pagina++);
@@ -351,6 +354,19 @@ void TstCrearColeccion::paginasDelDocumento()
         }
     }
     QCOMPARE(pdf.pageCount(), pagina);
+
+    // The cover's contents, read as the document pane reads links: its lines
+    // from the top down, each to the next article's first page.
+    EnlacesPdf enlaces(&pdf);
+    const QList<EnlacePdf> &portada = enlaces.dePagina(0);
+    QVERIFY(!portada.isEmpty());
+    QVERIFY(portada.size() <= primeras.size());
+    for (qsizetype k = 0; k < portada.size(); ++k) {
+        const EnlacePdf &e = portada.at(k);
+        QCOMPARE(e.pagina, primeras.at(k));
+        QVERIFY(QRectF(QPointF(), a4).contains(e.zona));
+        QVERIFY(k == 0 || e.zona.top() >= portada.at(k - 1).zona.bottom() - 0.5);
+    }
 }
 
 void TstCrearColeccion::discoGuardadoComo_data()
