@@ -113,6 +113,10 @@ void PanelDocumento::conectarBarra()
     tecla(QKeySequence(Qt::CTRL | Qt::Key_9), [b] { b->paginaCompleta->trigger(); });
     tecla(QKeySequence::Print, [b] { b->imprimir->trigger(); });
     tecla(QKeySequence::Save, [b] { b->guardar->trigger(); });
+    // The window's toolbar is hidden over an article: the history has keys of
+    // its own (Alt+Left, Alt+Right), as in any browser.
+    tecla(QKeySequence::Back, [this] { GoBack(); });
+    tecla(QKeySequence::Forward, [this] { GoForward(); });
 }
 
 // A new view for a new document: the bar follows its page and zoom.
@@ -143,6 +147,13 @@ void PanelDocumento::prepararLectura()
     connect(m_vista, &QWidget::customContextMenuRequested, this, [this](const QPoint &punto) {
         BarraDocumento *b = m_barra;
         QMenu menu(this);
+        if (m_posicion > 0 || m_posicion + 1 < m_historial.size()) {
+            menu.addAction(u"Atrás"_s, QKeySequence::Back, this, [this] { GoBack(); })
+                ->setEnabled(m_posicion > 0);
+            menu.addAction(u"Adelante"_s, QKeySequence::Forward, this, [this] { GoForward(); })
+                ->setEnabled(m_posicion + 1 < m_historial.size());
+            menu.addSeparator();
+        }
         menu.addActions({b->anterior, b->siguiente});
         menu.addSeparator();
         menu.addActions({b->reducir, b->ampliar, b->ajustarAncho, b->paginaCompleta});

@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPdfDocument>
 #include <QPdfPageRenderer>
 #include <QStackedLayout>
@@ -274,6 +275,14 @@ void PanelDocumento::mostrarMensaje(const QString &texto)
 
 bool PanelDocumento::eventFilter(QObject *objeto, QEvent *evento)
 {
+    // The mouse's side buttons step through the history.
+    if (evento->type() == QEvent::MouseButtonPress && m_vista && objeto == m_vista->viewport()) {
+        const Qt::MouseButton boton = static_cast<QMouseEvent *>(evento)->button();
+        if (boton == Qt::BackButton || boton == Qt::ForwardButton) {
+            boton == Qt::BackButton ? GoBack() : GoForward();
+            return true;
+        }
+    }
     // The paint after a page image has arrived draws it; the load ends once
     // that paint is done.
     if (evento->type() == QEvent::Paint && m_ocupado && m_paginaRecibida && m_vista

@@ -589,11 +589,16 @@ void TestLectura::enlaces()
     QCOMPARE(m_panel->historial(), (QStringList{a, a}));
     QCOMPARE(m_panel->posicionHistorial(), 1);
 
-    // Back and forward inside the document move the view and load nothing.
-    QVERIFY(m_panel->GoBack());
+    // Back and forward inside the document (by key, by the mouse's side
+    // buttons) move the view and load nothing.
+    QTest::keyClick(v, Qt::Key_Left, Qt::AltModifier);
     QVERIFY(!m_panel->Busy());
     QCOMPARE(v->lugar().pagina, 0);
     QCOMPARE(v->lugar().fraccion, 0);
+    QTest::mouseClick(hoja, Qt::ForwardButton, {}, en(0, {100, 700}));
+    QCOMPARE(v->lugar().pagina, destino.pagina);
+    QTest::mouseClick(hoja, Qt::BackButton, {}, en(0, {100, 700}));
+    QCOMPARE(v->lugar().pagina, 0);
     QVERIFY(m_panel->GoForward());
     QCOMPARE(v->lugar().pagina, destino.pagina);
     QVERIFY(!m_panel->GoForward());
