@@ -67,15 +67,6 @@ EnlacesPdf::EnlacesPdf(QPdfDocument *documento) : m_documento(documento) {}
 
 EnlacesPdf::~EnlacesPdf() = default;
 
-bool EnlacesPdf::disponibles()
-{
-#ifdef BOLETIN_ENLACES
-    return true;
-#else
-    return false;
-#endif
-}
-
 const QList<EnlacePdf> &EnlacesPdf::dePagina(int pagina)
 {
     auto hecha = m_paginas.constFind(pagina);
@@ -90,7 +81,8 @@ const QList<EnlacePdf> &EnlacesPdf::dePagina(int pagina)
         m_modelo.reset(modelo);
         modelo->setDocument(m_documento);
     }
-    const Papeles p = papeles(*m_modelo);
+    // The same for every model: looked up once.
+    static const Papeles p = papeles(*m_modelo);
     if (!p.completos())
         return enlaces;
     static_cast<QPdfLinkModel *>(m_modelo.get())->setPage(pagina);

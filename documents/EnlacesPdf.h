@@ -23,7 +23,7 @@ struct EnlacePdf
 };
 
 // The links of a document's pages, each page read the first time it is asked
-// for. Empty where this Qt cannot read links (see disponibles()).
+// for. Empty where this Qt cannot read links.
 class EnlacesPdf final
 {
 public:
@@ -33,8 +33,6 @@ public:
     const QList<EnlacePdf> &dePagina(int pagina);
     // The link under `punto` (points) of `pagina`, or nullptr.
     const EnlacePdf *en(int pagina, QPointF punto);
-
-    static bool disponibles();
 
 private:
     QPointer<QPdfDocument> m_documento;
