@@ -1,69 +1,119 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "EnlacesPdf.h"
 
-#include <QAbstractListModel>
 #include <QPdfDocument>
+#include <QString>
 #include <QtPdfVersion>
 
-// QtPdf reads a page's links into QPdfLinkModel. From Qt 6.6 on it is public;
-// Qt 6.4 builds and exports the same model but installs no header for it, so
-// here it is declared as 6.4 lays it out (its own members, then the role names
-// it keeps), with only the members this file calls. Any other Qt goes without
-// links rather than guess at a layout.
 #if QTPDF_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+#include <QPdfLink>
 #include <QPdfLinkModel>
-#define BOLETIN_ENLACES 1
-#elif QTPDF_VERSION >= QT_VERSION_CHECK(6, 4, 0) && QTPDF_VERSION < QT_VERSION_CHECK(6, 5, 0)
-#define BOLETIN_ENLACES 1
-QT_BEGIN_NAMESPACE
-class QPdfLinkModel : public QAbstractListModel
-{
-public:
-    explicit QPdfLinkModel(QObject *parent = nullptr);
-    ~QPdfLinkModel() override;
-    int rowCount(const QModelIndex &parent) const override;
-    QVariant data(const QModelIndex &index, int role) const override;
-    QHash<int, QByteArray> roleNames() const override;
-    void setDocument(QPdfDocument *document);
-    void setPage(int page);
-
-private:
-    QHash<int, QByteArray> m_nombresDePapeles;
-};
-QT_END_NAMESPACE
+#elif defined(BOLETIN_POPPLER)
+#include <poppler-qt6.h>
+#else
+#error "Without QtPdf 6.6 the links are read by Poppler's Qt 6 binding (poppler-qt6)"
 #endif
+
+#if QTPDF_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+
+struct EnlacesPdf::Lector
+{
+    Lector(QPdfDocument *documento, const QString &) { modelo.setDocument(documento); }
+
+    QList<EnlacePdf> leer(int pagina, int paginas)
+    {
+        QList<EnlacePdf> enlaces;
+        modelo.setPage(pagina);
+        for (int fila = 0; fila < modelo.rowCount({}); ++fila) {
+            const QPdfLink l = modelo.data(modelo.index(fila), int(QPdfLinkModel::Role::Link))
+                                   .value<QPdfLink>();
+            if (l.rectangles().isEmpty())
+                continue;
+            EnlacePdf e;
+            e.url = l.url();
+            if (l.page() >= 0 && l.page() < paginas) {
+                e.pagina = l.page();
+                e.lugar = l.location();
+            }
+            // One entry per rectangle: a link broken over two lines is two zones.
+            for (const QRectF &zona : l.rectangles()) {
+                e.zona = zona.normalized();
+                enlaces << e;
+            }
+        }
+        return enlaces;
+    }
+
+    QPdfLinkModel modelo;
+};
+
+#else
 
 namespace {
 
-#ifdef BOLETIN_ENLACES
-// The model's roles, found by name: their numbers are the model's own business.
-struct Papeles
+// Poppler gives places in fractions of the page, from its top-left corner.
+QPointF enPuntos(QPointF fraccion, QSizeF pagina)
 {
-    int zona = -1, pagina = -1, lugar = -1, url = -1;
-    bool completos() const { return zona >= 0 && pagina >= 0 && lugar >= 0 && url >= 0; }
-};
-
-Papeles papeles(const QAbstractItemModel &modelo)
-{
-    Papeles p;
-    const QHash<int, QByteArray> nombres = modelo.roleNames();
-    for (auto i = nombres.cbegin(); i != nombres.cend(); ++i) {
-        if (i.value() == "rectangle")
-            p.zona = i.key();
-        else if (i.value() == "page")
-            p.pagina = i.key();
-        else if (i.value() == "location")
-            p.lugar = i.key();
-        else if (i.value() == "url")
-            p.url = i.key();
-    }
-    return p;
+    return {fraccion.x() * pagina.width(), fraccion.y() * pagina.height()};
 }
-#endif
 
 } // namespace
 
-EnlacesPdf::EnlacesPdf(QPdfDocument *documento) : m_documento(documento) {}
+struct EnlacesPdf::Lector
+{
+    Lector(QPdfDocument *documento, const QString &archivo) : documento(documento)
+    {
+        // Its complaints about a damaged file are QtPdf's to make, once.
+        Poppler::setDebugErrorFunction([](const QString &, const QVariant &) {}, {});
+        if (!archivo.isEmpty())
+            poppler = Poppler::Document::load(archivo);
+        if (poppler && poppler->isLocked())
+            poppler.reset();
+    }
+
+    QList<EnlacePdf> leer(int pagina, int paginas)
+    {
+        QList<EnlacePdf> enlaces;
+        // The file may have changed under the document on show: a document of
+        // another length is not the one shown.
+        if (!poppler || poppler->numPages() != paginas)
+            return enlaces;
+        const std::unique_ptr<Poppler::Page> hoja = poppler->page(pagina);
+        if (!hoja)
+            return enlaces;
+        const QSizeF tamano = documento->pagePointSize(pagina);
+        for (const std::unique_ptr<Poppler::Link> &l : hoja->links()) {
+            const QRectF area = l->linkArea().normalized();
+            EnlacePdf e;
+            e.zona = QRectF(enPuntos(area.topLeft(), tamano), enPuntos(area.bottomRight(), tamano));
+            if (l->linkType() == Poppler::Link::Browse) {
+                e.url = QUrl(static_cast<const Poppler::LinkBrowse &>(*l).url());
+            } else if (l->linkType() == Poppler::Link::Goto) {
+                const auto &ir = static_cast<const Poppler::LinkGoto &>(*l);
+                const Poppler::LinkDestination destino = ir.destination();
+                const int p = destino.pageNumber() - 1;
+                if (ir.isExternal() || p < 0 || p >= paginas)
+                    continue;
+                e.pagina = p;
+                const QSizeF suya = documento->pagePointSize(p);
+                e.lugar = QPointF(destino.isChangeLeft() ? destino.left() * suya.width() : 0,
+                                  destino.isChangeTop() ? destino.top() * suya.height() : 0);
+            }
+            enlaces << e;
+        }
+        return enlaces;
+    }
+
+    QPdfDocument *documento;
+    std::unique_ptr<Poppler::Document> poppler;
+};
+
+#endif
+
+EnlacesPdf::EnlacesPdf(QPdfDocument *documento, const QString &archivo)
+    : m_documento(documento), m_lector(std::make_unique<Lector>(documento, archivo))
+{
+}
 
 EnlacesPdf::~EnlacesPdf() = default;
 
@@ -73,34 +123,11 @@ const QList<EnlacePdf> &EnlacesPdf::dePagina(int pagina)
     if (hecha != m_paginas.cend())
         return *hecha;
     QList<EnlacePdf> &enlaces = m_paginas[pagina];
-#ifdef BOLETIN_ENLACES
     if (!m_documento || pagina < 0 || pagina >= m_documento->pageCount())
         return enlaces;
-    if (!m_modelo) {
-        auto *modelo = new QPdfLinkModel;
-        m_modelo.reset(modelo);
-        modelo->setDocument(m_documento);
-    }
-    // The same for every model: looked up once.
-    static const Papeles p = papeles(*m_modelo);
-    if (!p.completos())
-        return enlaces;
-    static_cast<QPdfLinkModel *>(m_modelo.get())->setPage(pagina);
-    const int paginas = m_documento->pageCount();
-    for (int fila = 0; fila < m_modelo->rowCount(); ++fila) {
-        const QModelIndex i = m_modelo->index(fila, 0);
-        EnlacePdf e;
-        e.zona = i.data(p.zona).toRectF();
-        e.url = i.data(p.url).toUrl();
-        const int destino = i.data(p.pagina).toInt();
-        if (destino >= 0 && destino < paginas) {
-            e.pagina = destino;
-            e.lugar = i.data(p.lugar).toPointF();
-        }
+    for (const EnlacePdf &e : m_lector->leer(pagina, m_documento->pageCount()))
         if (!e.zona.isEmpty() && (e.pagina >= 0 || e.url.isValid()))
             enlaces.append(e);
-    }
-#endif
     return enlaces;
 }
 

@@ -10,8 +10,8 @@
 
 #include <memory>
 
-class QAbstractItemModel;
 class QPdfDocument;
+class QString;
 
 // A link on a page: where it is and where it leads.
 struct EnlacePdf
@@ -23,11 +23,12 @@ struct EnlacePdf
 };
 
 // The links of a document's pages, each page read the first time it is asked
-// for. Empty where this Qt cannot read links.
+// for: by QtPdf where it reads them (6.6 on), by Poppler where it does not
+// (`archivo` is then read again, the first time a page is asked for).
 class EnlacesPdf final
 {
 public:
-    explicit EnlacesPdf(QPdfDocument *documento);
+    EnlacesPdf(QPdfDocument *documento, const QString &archivo);
     ~EnlacesPdf();
 
     const QList<EnlacePdf> &dePagina(int pagina);
@@ -35,7 +36,9 @@ public:
     const EnlacePdf *en(int pagina, QPointF punto);
 
 private:
+    struct Lector;
+
     QPointer<QPdfDocument> m_documento;
-    std::unique_ptr<QAbstractItemModel> m_modelo;
+    std::unique_ptr<Lector> m_lector;
     QHash<int, QList<EnlacePdf>> m_paginas;
 };

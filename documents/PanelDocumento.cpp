@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPdfDocument>
-#include <QPdfPageRenderer>
 #include <QStackedLayout>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -231,7 +230,7 @@ void PanelDocumento::mostrarDocumento(QPdfDocument *documento)
     retirarDocumento();
     m_documento = documento;
     m_vista = new VistaPdf(this);
-    m_vista->setDocument(documento);
+    m_vista->setDocument(documento, m_ubicacion);
     prepararLectura();
     m_pila->addWidget(m_vista);
     m_pila->setCurrentWidget(m_vista);
@@ -241,13 +240,10 @@ void PanelDocumento::mostrarDocumento(QPdfDocument *documento)
 
     const quint64 generacion = m_generacion;
     m_paginaRecibida = false;
-    if (auto *renderer = m_vista->findChild<QPdfPageRenderer *>())
-        connect(renderer, &QPdfPageRenderer::pageRendered, this, [this, generacion] {
-            if (generacion == m_generacion)
-                m_paginaRecibida = true;
-        });
-    else
-        m_paginaRecibida = true; // no way to hear of the page: the first paint will do
+    connect(m_vista, &VistaPdf::paginaRecibida, this, [this, generacion] {
+        if (generacion == m_generacion)
+            m_paginaRecibida = true;
+    });
     m_vista->viewport()->installEventFilter(this);
 
     if (!isVisible() || documento->pageCount() < 1)

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPdfDocument>
+#include <QPdfPageRenderer>
 #include <QScreen>
 #include <QScrollBar>
 #include <QToolTip>
@@ -25,10 +26,17 @@ constexpr qreal zoomMaximo = 8.0;
 
 } // namespace
 
-VistaPdf::VistaPdf(QWidget *parent) : QPdfView(parent)
+VistaPdf::VistaPdf(QWidget *parent)
+    : QAbstractScrollArea(parent), m_renderer(new QPdfPageRenderer(this))
 {
-    setPageMode(PageMode::MultiPage);
-    setZoomMode(ZoomMode::FitToWidth);
+    m_renderer->setRenderMode(QPdfPageRenderer::RenderMode::MultiThreaded);
+    connect(m_renderer, &QPdfPageRenderer::pageRendered, this,
+            [this](int pagina, QSize tamano, const QImage &imagen) {
+                imagenRecibida(pagina, tamano, imagen);
+            });
+    setFrameShape(QFrame::NoFrame);
+    viewport()->setBackgroundRole(QPalette::Dark);
+    viewport()->setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);
     setAccessibleName(u"Documento"_s);
     // Dragging or clicking the bars is the reader's doing; setValue is ours.
@@ -40,10 +48,32 @@ VistaPdf::VistaPdf(QWidget *parent) : QPdfView(parent)
     });
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &VistaPdf::avisarPagina);
     connect(verticalScrollBar(), &QScrollBar::rangeChanged, this, &VistaPdf::avisarPagina);
-    connect(this, &QPdfView::zoomFactorChanged, this, &VistaPdf::zoomCambiado);
-    connect(this, &QPdfView::zoomModeChanged, this, &VistaPdf::zoomCambiado);
     // The pointer turns into a hand over a link.
     viewport()->setMouseTracking(true);
+}
+
+// The renderer's thread draws from the document: it goes first.
+VistaPdf::~VistaPdf()
+{
+    delete m_renderer;
+}
+
+void VistaPdf::setDocument(QPdfDocument *documento, const QString &archivo)
+{
+    if (m_documento)
+        disconnect(m_documento, nullptr, this, nullptr);
+    m_documento = documento;
+    m_archivo = archivo;
+    m_enlaces.reset();
+    m_pulsado = nullptr;
+    m_imagenes.clear();
+    m_pedidas.clear();
+    m_renderer->setDocument(documento);
+    if (documento) {
+        connect(documento, &QPdfDocument::statusChanged, this, &VistaPdf::maquetar);
+        connect(documento, &QPdfDocument::pageCountChanged, this, &VistaPdf::maquetar);
+    }
+    maquetar();
 }
 
 qreal VistaPdf::puntoEnPixeles() const
@@ -52,15 +82,15 @@ qreal VistaPdf::puntoEnPixeles() const
     return (pantalla ? pantalla->logicalDotsPerInch() : 96.0) / 72.0;
 }
 
-// The view's own layout, step by step: the page at screen resolution rounded
-// to whole pixels, then scaled for the zoom mode.
+// A page at screen resolution rounded to whole pixels, then scaled for the
+// zoom mode.
 QSize VistaPdf::tamanoPagina(int pagina) const
 {
-    const QSizeF puntos = document()->pagePointSize(pagina);
-    const QMargins m = documentMargins();
-    switch (zoomMode()) {
+    const QSizeF puntos = m_documento->pagePointSize(pagina);
+    const QMargins m = m_margenes;
+    switch (m_modo) {
     case ZoomMode::Custom:
-        return QSizeF(puntos * puntoEnPixeles() * zoomFactor()).toSize();
+        return QSizeF(puntos * puntoEnPixeles() * m_zoom).toSize();
     case ZoomMode::FitToWidth: {
         const QSize tamano = QSizeF(puntos * puntoEnPixeles()).toSize();
         if (tamano.width() <= 0)
@@ -68,64 +98,84 @@ QSize VistaPdf::tamanoPagina(int pagina) const
         return tamano * (qreal(viewport()->width() - m.left() - m.right()) / tamano.width());
     }
     case ZoomMode::FitInView: {
-        const QSize hueco = viewport()->size() + QSize(-m.left() - m.right(), -pageSpacing());
+        const QSize hueco = viewport()->size() + QSize(-m.left() - m.right(), -m_separacion);
         return QSizeF(puntos * puntoEnPixeles()).toSize().scaled(hueco, Qt::KeepAspectRatio);
     }
     }
     return {};
 }
 
+// Lays the pages out one under the other, centred, and sets the scroll bars
+// to the whole.
+void VistaPdf::maquetar()
+{
+    m_maqueta.clear();
+    const int n = m_documento && m_documento->status() == QPdfDocument::Status::Ready
+                      ? m_documento->pageCount()
+                      : 0;
+    QList<QSize> tamanos;
+    tamanos.reserve(n);
+    int ancho = 0;
+    for (int p = 0; p < n; ++p) {
+        tamanos << tamanoPagina(p);
+        ancho = std::max(ancho, tamanos.last().width());
+    }
+    ancho += m_margenes.left() + m_margenes.right();
+    const int anchoVisto = std::max(ancho, viewport()->width());
+    int y = m_margenes.top();
+    m_maqueta.reserve(n);
+    for (const QSize &t : std::as_const(tamanos)) {
+        m_maqueta << QRect(QPoint((anchoVisto - t.width()) / 2, y), t);
+        y += t.height() + m_separacion;
+    }
+    m_tamanoTotal = n ? QSize(ancho, y - m_separacion + m_margenes.bottom()) : QSize();
+
+    const QSize vista = viewport()->size();
+    QScrollBar *v = verticalScrollBar();
+    QScrollBar *h = horizontalScrollBar();
+    v->setRange(0, std::max(0, m_tamanoTotal.height() - vista.height()));
+    v->setPageStep(vista.height());
+    v->setSingleStep(20);
+    h->setRange(0, std::max(0, m_tamanoTotal.width() - vista.width()));
+    h->setPageStep(vista.width());
+    h->setSingleStep(20);
+    viewport()->update();
+}
+
 QRect VistaPdf::rectanguloPagina(int pagina) const
 {
-    if (!document() || pagina < 0 || pagina >= document()->pageCount())
+    if (pagina < 0 || pagina >= m_maqueta.size())
         return {};
-    const QMargins m = documentMargins();
-    int anchoTotal = 0;
-    int y = m.top();
-    QSize buscada;
-    for (int p = 0; p < document()->pageCount(); ++p) {
-        const QSize tamano = tamanoPagina(p);
-        anchoTotal = std::max(anchoTotal, tamano.width());
-        if (p < pagina)
-            y += tamano.height() + pageSpacing();
-        else if (p == pagina)
-            buscada = tamano;
-    }
-    anchoTotal += m.left() + m.right();
-    const int x = (std::max(anchoTotal, viewport()->width()) - buscada.width()) / 2;
-    return QRect(QPoint(x - horizontalScrollBar()->value(), y - verticalScrollBar()->value()),
-                 buscada);
+    return m_maqueta.at(pagina).translated(-horizontalScrollBar()->value(),
+                                           -verticalScrollBar()->value());
 }
 
 int VistaPdf::paginaActual() const
 {
-    if (!document() || document()->pageCount() < 1)
+    if (m_maqueta.isEmpty())
         return -1;
-    const int linea = viewport()->height() * 2 / 5;
-    const int n = document()->pageCount();
-    for (int p = 0; p < n; ++p) {
-        const QRect r = rectanguloPagina(p);
-        // The gap between two pages belongs to the page above it.
-        if (linea < r.bottom() + pageSpacing() + 1)
-            return p;
-    }
-    return n - 1;
+    // The gap between two pages belongs to the page above it.
+    const int linea = verticalScrollBar()->value() + viewport()->height() * 2 / 5;
+    const auto debajo = std::lower_bound(m_maqueta.cbegin(), m_maqueta.cend(), linea,
+                                         [this](const QRect &r, int y) {
+                                             return r.bottom() + m_separacion + 1 <= y;
+                                         });
+    return debajo == m_maqueta.cend() ? int(m_maqueta.size()) - 1
+                                      : int(debajo - m_maqueta.cbegin());
 }
 
 void VistaPdf::irAPagina(int pagina)
 {
-    if (!document() || document()->pageCount() < 1)
+    if (m_maqueta.isEmpty())
         return;
-    pagina = std::clamp(pagina, 0, document()->pageCount() - 1);
-    const QRect r = rectanguloPagina(pagina);
-    verticalScrollBar()->setValue(verticalScrollBar()->value() + r.top()
-                                  - documentMargins().top());
+    pagina = std::clamp(pagina, 0, int(m_maqueta.size()) - 1);
+    verticalScrollBar()->setValue(m_maqueta.at(pagina).top() - m_margenes.top());
 }
 
 void VistaPdf::mostrarZona(int pagina, const QRectF &zona)
 {
     const QRect r = rectanguloPagina(pagina);
-    const QSizeF puntos = document() ? document()->pagePointSize(pagina) : QSizeF();
+    const QSizeF puntos = m_documento ? m_documento->pagePointSize(pagina) : QSizeF();
     if (r.isEmpty() || puntos.width() <= 0)
         return;
     const qreal escala = r.width() / puntos.width();
@@ -140,7 +190,7 @@ void VistaPdf::mostrarZona(int pagina, const QRectF &zona)
 void VistaPdf::irALugar(int pagina, QPointF lugar)
 {
     const QRect r = rectanguloPagina(pagina);
-    const QSizeF puntos = document() ? document()->pagePointSize(pagina) : QSizeF();
+    const QSizeF puntos = m_documento ? m_documento->pagePointSize(pagina) : QSizeF();
     if (r.isEmpty() || puntos.width() <= 0)
         return;
     // A destination at the page's top (or without a height) shows the gap above it too.
@@ -157,13 +207,13 @@ void VistaPdf::irALugar(int pagina, QPointF lugar)
 
 const EnlacePdf *VistaPdf::enlaceEn(QPoint punto)
 {
-    if (!document())
+    if (!m_documento)
         return nullptr;
     if (!m_enlaces)
-        m_enlaces = std::make_unique<EnlacesPdf>(document());
+        m_enlaces = std::make_unique<EnlacesPdf>(m_documento, m_archivo);
     for (const int p : paginasVisibles()) {
         const QRect r = rectanguloPagina(p);
-        const QSizeF puntos = document()->pagePointSize(p);
+        const QSizeF puntos = m_documento->pagePointSize(p);
         if (!r.contains(punto) || puntos.width() <= 0)
             continue;
         const qreal escala = r.width() / puntos.width();
@@ -174,32 +224,33 @@ const EnlacePdf *VistaPdf::enlaceEn(QPoint punto)
 
 qreal VistaPdf::zoomEfectivo() const
 {
-    if (zoomMode() == ZoomMode::Custom || !document() || document()->pageCount() < 1)
-        return zoomFactor();
-    const QSizeF pagina = document()->pagePointSize(0) * puntoEnPixeles();
+    if (m_modo == ZoomMode::Custom || m_maqueta.isEmpty())
+        return m_zoom;
+    const QSizeF pagina = m_documento->pagePointSize(0) * puntoEnPixeles();
     if (pagina.width() <= 0)
-        return zoomFactor();
-    return tamanoPagina(0).width() / pagina.width();
+        return m_zoom;
+    return m_maqueta.first().width() / pagina.width();
 }
 
 // A page's slot: the page and the gap above it (the top margin for the first).
 QRect VistaPdf::ranura(int pagina) const
 {
     const QRect r = rectanguloPagina(pagina);
-    const int hueco = pagina == 0 ? documentMargins().top() : pageSpacing();
+    const int hueco = pagina == 0 ? m_margenes.top() : m_separacion;
     return r.adjusted(0, -hueco, 0, 0);
 }
 
 VistaPdf::Lugar VistaPdf::lugar() const
 {
-    if (!document() || document()->pageCount() < 1)
+    const int n = int(m_maqueta.size());
+    if (n < 1)
         return {};
-    for (int p = 0; p < document()->pageCount(); ++p) {
+    for (int p = 0; p < n; ++p) {
         const QRect r = ranura(p);
         if (r.bottom() >= 0)
             return {p, r.height() > 0 ? std::clamp(-r.top() / qreal(r.height()), 0.0, 1.0) : 0};
     }
-    return {document()->pageCount() - 1, 1};
+    return {n - 1, 1};
 }
 
 void VistaPdf::volverA(const Lugar &lugar)
@@ -218,8 +269,8 @@ void VistaPdf::fijarZoom(qreal zoom)
     zoom = std::clamp(zoom, zoomMinimo, zoomMaximo);
     const Lugar antes = m_lugar;
     m_cambiando = true;
+    m_zoom = zoom;
     setZoomMode(ZoomMode::Custom);
-    setZoomFactor(zoom);
     m_cambiando = false;
     volverA(antes);
 }
@@ -229,7 +280,8 @@ void VistaPdf::resizeEvent(QResizeEvent *event)
 {
     const Lugar antes = m_lugar;
     m_cambiando = true;
-    QPdfView::resizeEvent(event);
+    QAbstractScrollArea::resizeEvent(event);
+    maquetar();
     m_cambiando = false;
     volverA(antes);
     Q_EMIT zoomCambiado();
@@ -268,10 +320,8 @@ void VistaPdf::fijarMarcas(const QList<Marca> &marcas)
 QList<int> VistaPdf::paginasVisibles() const
 {
     QList<int> visibles;
-    if (!document())
-        return visibles;
     const QRect vista = viewport()->rect();
-    for (int p = std::max(0, paginaActual() - 8); p < document()->pageCount(); ++p) {
+    for (int p = std::max(0, paginaActual() - 8); p < m_maqueta.size(); ++p) {
         const QRect r = rectanguloPagina(p);
         if (r.top() > vista.bottom())
             break;
@@ -290,18 +340,47 @@ void VistaPdf::avisarPagina()
     }
 }
 
+void VistaPdf::setZoomMode(ZoomMode modo)
+{
+    m_modo = modo;
+    maquetar();
+    Q_EMIT zoomCambiado();
+}
+
+void VistaPdf::scrollContentsBy(int, int)
+{
+    viewport()->update();
+}
+
+// Each page in sight: its picture where it has come, at its size; until then
+// the one of another zoom, scaled, or a blank page.
 void VistaPdf::paintEvent(QPaintEvent *event)
 {
-    QPdfView::paintEvent(event);
-    if (m_marcas.isEmpty() || !document())
-        return;
     QPainter p(viewport());
+    const QRect visible = event->rect();
+    const qreal dpr = viewport()->devicePixelRatioF();
+    for (const int pagina : paginasVisibles()) {
+        const QRect r = rectanguloPagina(pagina);
+        if (!r.intersects(visible))
+            continue;
+        const QSize tamano = (QSizeF(r.size()) * dpr).toSize();
+        const auto imagen = m_imagenes.constFind(pagina);
+        // The renderer leaves the paper clear.
+        p.fillRect(r, Qt::white);
+        if (imagen != m_imagenes.cend()) {
+            p.setRenderHint(QPainter::SmoothPixmapTransform, imagen->size() != tamano);
+            p.drawImage(r, *imagen);
+        }
+        if (imagen == m_imagenes.cend() || imagen->size() != tamano)
+            pedirImagen(pagina, tamano);
+    }
+    if (m_marcas.isEmpty() || !m_documento)
+        return;
     p.setRenderHint(QPainter::Antialiasing);
-    const QRect visible = viewport()->rect();
     for (qsizetype i = 0; i < m_marcas.size(); ++i) {
         const Marca &marca = m_marcas.at(i);
         const QRect r = rectanguloPagina(marca.pagina);
-        const QSizeF puntos = document()->pagePointSize(marca.pagina);
+        const QSizeF puntos = m_documento->pagePointSize(marca.pagina);
         if (!r.intersects(visible) || puntos.width() <= 0)
             continue;
         const qreal escala = r.width() / puntos.width();
@@ -314,6 +393,33 @@ void VistaPdf::paintEvent(QPaintEvent *event)
     }
 }
 
+void VistaPdf::pedirImagen(int pagina, QSize tamano)
+{
+    if (tamano.isEmpty() || m_pedidas.value(pagina) == tamano)
+        return;
+    m_pedidas.insert(pagina, tamano);
+    m_renderer->requestPage(pagina, tamano);
+}
+
+void VistaPdf::imagenRecibida(int pagina, QSize tamano, const QImage &imagen)
+{
+    // A picture of a size no longer wanted is followed by the one that is.
+    if (m_pedidas.value(pagina) != tamano)
+        return;
+    m_pedidas.remove(pagina);
+    m_imagenes.insert(pagina, imagen);
+    // Only the pages in sight and a few either side keep theirs: a long issue
+    // at a high zoom would hold hundreds of megabytes.
+    constexpr int cerca = 4;
+    const QList<int> visibles = paginasVisibles();
+    const int desde = (visibles.isEmpty() ? pagina : visibles.first()) - cerca;
+    const int hasta = (visibles.isEmpty() ? pagina : visibles.last()) + cerca;
+    for (auto i = m_imagenes.begin(); i != m_imagenes.end();)
+        i = i.key() < desde || i.key() > hasta ? m_imagenes.erase(i) : std::next(i);
+    viewport()->update();
+    Q_EMIT paginaRecibida(pagina);
+}
+
 void VistaPdf::mouseMoveEvent(QMouseEvent *event)
 {
     if (event->buttons() == Qt::NoButton) {
@@ -322,14 +428,14 @@ void VistaPdf::mouseMoveEvent(QMouseEvent *event)
         else
             viewport()->unsetCursor();
     }
-    QPdfView::mouseMoveEvent(event);
+    QAbstractScrollArea::mouseMoveEvent(event);
 }
 
 void VistaPdf::mousePressEvent(QMouseEvent *event)
 {
     m_pulsado = event->button() == Qt::LeftButton ? enlaceEn(event->position().toPoint())
                                                    : nullptr;
-    QPdfView::mousePressEvent(event);
+    QAbstractScrollArea::mousePressEvent(event);
 }
 
 void VistaPdf::mouseReleaseEvent(QMouseEvent *event)
@@ -343,7 +449,7 @@ void VistaPdf::mouseReleaseEvent(QMouseEvent *event)
         Q_EMIT enlaceElegido(enlace);
         return;
     }
-    QPdfView::mouseReleaseEvent(event);
+    QAbstractScrollArea::mouseReleaseEvent(event);
 }
 
 // Over a link, its tooltip says where it leads.
@@ -362,14 +468,14 @@ bool VistaPdf::viewportEvent(QEvent *event)
         }
         return true;
     }
-    return QPdfView::viewportEvent(event);
+    return QAbstractScrollArea::viewportEvent(event);
 }
 
 void VistaPdf::wheelEvent(QWheelEvent *event)
 {
     m_intacta = false;
     if (!(event->modifiers() & Qt::ControlModifier))
-        return QPdfView::wheelEvent(event);
+        return QAbstractScrollArea::wheelEvent(event);
     // One notch is 120; fine-grained wheels and touchpads send less at a time.
     static constexpr int muesca = 120;
     m_giro += event->angleDelta().y();
@@ -411,7 +517,7 @@ void VistaPdf::keyPressEvent(QKeyEvent *event)
         case Qt::Key_Home:
             return irAPagina(0);
         case Qt::Key_End:
-            return irAPagina(document() ? document()->pageCount() - 1 : 0);
+            return irAPagina(int(m_maqueta.size()) - 1);
         case Qt::Key_Space:
             v->setValue(v->value() + (mayus ? -1 : 1) * v->pageStep() * 9 / 10);
             return;
@@ -419,5 +525,5 @@ void VistaPdf::keyPressEvent(QKeyEvent *event)
             break;
         }
     }
-    QPdfView::keyPressEvent(event);
+    QAbstractScrollArea::keyPressEvent(event);
 }

@@ -3,21 +3,42 @@
 
 #include "EnlacesPdf.h"
 
+#include <QAbstractScrollArea>
+#include <QHash>
+#include <QImage>
 #include <QList>
-#include <QPdfView>
+#include <QMargins>
+#include <QPointer>
 #include <QRectF>
 
 #include <memory>
 
-// The PDF view of the pane: fits the page width when a document opens, scrolls
-// through every page, zooms with Ctrl + wheel or Ctrl + "+", "-", "0", and
-// draws the find's highlights over the pages and follows the links on them
-// (the 6.4 view does neither).
-class VistaPdf final : public QPdfView
+class QPdfDocument;
+class QPdfPageRenderer;
+
+// The PDF view of the pane: every page one under the other, fitted to the
+// width when a document opens; zooms with Ctrl + wheel or Ctrl + "+", "-", "0",
+// draws the find's highlights over the pages and follows the links on them.
+// The layout and the drawing are its own, on QtPdf's public renderer, so that
+// where a page is drawn is where highlights and links are looked for, on any
+// Qt release.
+class VistaPdf final : public QAbstractScrollArea
 {
     Q_OBJECT
 public:
+    enum class ZoomMode { Custom, FitToWidth, FitInView };
+
     explicit VistaPdf(QWidget *parent = nullptr);
+    ~VistaPdf() override;
+
+    // `archivo`: the document's file, for the link reader where this Qt reads none.
+    void setDocument(QPdfDocument *documento, const QString &archivo = {});
+    QPdfDocument *document() const { return m_documento; }
+    ZoomMode zoomMode() const { return m_modo; }
+    qreal zoomFactor() const { return m_zoom; }
+    // Around the pages, and between two of them, in pixels.
+    QMargins documentMargins() const { return m_margenes; }
+    int pageSpacing() const { return m_separacion; }
 
     // Zoom by `paso` (1.25 in, 0.8 out) from what the reader sees now.
     void ampliar(qreal paso);
@@ -71,12 +92,15 @@ public:
 
 Q_SIGNALS:
     void paginaCambiada(int pagina);
+    // A page's picture has arrived from the renderer; the next paint shows it.
+    void paginaRecibida(int pagina);
     void zoomCambiado();
     // A left click on a link, pressed and released on it.
     void enlaceElegido(const EnlacePdf &enlace);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void scrollContentsBy(int dx, int dy) override;
     void wheelEvent(QWheelEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -86,10 +110,28 @@ protected:
     bool viewportEvent(QEvent *event) override;
 
 private:
+    void setZoomMode(ZoomMode modo);
     qreal puntoEnPixeles() const;
     QSize tamanoPagina(int pagina) const;
+    void maquetar();
     QRect ranura(int pagina) const;
     void avisarPagina();
+    void pedirImagen(int pagina, QSize tamano);
+    void imagenRecibida(int pagina, QSize tamano, const QImage &imagen);
+
+    QPointer<QPdfDocument> m_documento;
+    QString m_archivo;
+    ZoomMode m_modo = ZoomMode::FitToWidth;
+    qreal m_zoom = 1;
+    QMargins m_margenes{6, 6, 6, 6};
+    int m_separacion = 3;
+    // Each page where it is drawn, in the document's pixels (before scrolling).
+    QList<QRect> m_maqueta;
+    QSize m_tamanoTotal;
+    QPdfPageRenderer *m_renderer = nullptr;
+    // The pages' pictures, kept for the pages near the one being read.
+    QHash<int, QImage> m_imagenes;
+    QHash<int, QSize> m_pedidas; // the size asked for of each page on its way
 
     int m_giro = 0; // wheel turn not yet used, in eighths of a degree
     int m_ultimaPagina = -1;

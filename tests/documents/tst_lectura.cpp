@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BarraDocumento.h"
 #include "BuscadorPdf.h"
+#include "EnlacesPdf.h"
 #include "ImpresionPdf.h"
 #include "PanelDocumento.h"
 #include "PruebasDocumentos.h"
@@ -74,8 +75,8 @@ struct Entrada
 };
 
 // A link on page `desde` (from 0), its rectangle in points from the page's
-// bottom-left corner as PDF writes it, to the height `alto` of page `hasta`,
-// or out to `uri`.
+// bottom-left corner as PDF writes it, to the height `alto` of page `hasta`
+// (-1: the whole page), or out to `uri` (one beginning "/": that action).
 struct Enlace
 {
     int desde;
@@ -162,10 +163,12 @@ QByteArray pdfConIndice(int paginas, const QList<Entrada> &indice,
         const QByteArray caja = QByteArray::number(z.left()) + ' ' + QByteArray::number(z.top())
                                 + ' ' + QByteArray::number(z.right()) + ' '
                                 + QByteArray::number(z.bottom());
+        const QByteArray lugar =
+            e.alto < 0 ? " /Fit]" : " /XYZ 0 " + QByteArray::number(e.alto) + " null]";
         const QByteArray destino =
-            e.uri.isEmpty() ? " /Dest [" + ref(primeraPagina + 2 * e.hasta) + " /XYZ 0 "
-                                  + QByteArray::number(e.alto) + " null]"
-                            : " /A << /S /URI /URI (" + e.uri + ") >>";
+            e.uri.startsWith('/') ? " /A << /S " + e.uri + " >>"
+            : e.uri.isEmpty()     ? " /Dest [" + ref(primeraPagina + 2 * e.hasta) + lugar
+                                  : " /A << /S /URI /URI (" + e.uri + ") >>";
         objetos << "<< /Type /Annot /Subtype /Link /Rect [" + caja + "] /Border [0 0 0]"
                        + destino + " >>";
     }
@@ -232,6 +235,8 @@ public Q_SLOTS:
 
 } // namespace
 
+Q_DECLARE_METATYPE(Enlace)
+
 class TestLectura final : public QObject
 {
     Q_OBJECT
@@ -248,6 +253,8 @@ private Q_SLOTS:
     void paginas();
     void indice();
     void enlaces();
+    void enlacesLeidos_data();
+    void enlacesLeidos();
     void imprimir_data();
     void imprimir();
     void guardarCopia();
@@ -619,6 +626,56 @@ void TestLectura::enlaces()
     QTest::mouseClick(hoja, Qt::LeftButton, {}, en(0, {100, 515}));
     QTest::mouseClick(hoja, Qt::LeftButton, {}, en(0, {100, 415}));
     QCOMPARE(escritorio.abiertas, QList<QUrl>{QUrl(u"https://example.org/b"_s)});
+}
+
+// Whichever library reads them, a page's links come out alike: in points
+// from the page's top-left corner, a place on the destination page, an address.
+void TestLectura::enlacesLeidos_data()
+{
+    QTest::addColumn<Enlace>("enlace");
+    QTest::addColumn<int>("leidos");
+    QTest::addColumn<int>("pagina");
+    QTest::addColumn<QPointF>("lugar");
+    QTest::addColumn<QUrl>("url");
+    const QRectF zona(72, 600, 200, 30);
+    QTest::newRow("a una altura") << Enlace{0, zona, 3, 780, {}} << 1 << 3 << QPointF(0, 62)
+                                  << QUrl();
+    QTest::newRow("a la página entera") << Enlace{0, zona, 2, -1, {}} << 1 << 2 << QPointF()
+                                        << QUrl();
+    QTest::newRow("a la web") << Enlace{0, zona, -1, 0, "https://example.org/b?c=1"} << 1 << -1
+                              << QPointF() << QUrl(u"https://example.org/b?c=1"_s);
+    QTest::newRow("a un programa") << Enlace{0, zona, -1, 0, "/Launch /F (/bin/sh)"} << 0 << -1
+                                   << QPointF() << QUrl();
+    QTest::newRow("a otro archivo")
+        << Enlace{0, zona, -1, 0, "/GoToR /F (otro.pdf) /D [0 /Fit]"} << 0 << -1 << QPointF()
+        << QUrl();
+}
+
+void TestLectura::enlacesLeidos()
+{
+    QFETCH(Enlace, enlace);
+    QFETCH(int, leidos);
+    const QString archivo = ruta(QString::fromUtf8(QTest::currentDataTag()) + u".pdf"_s);
+    QVERIFY(escribirArchivo(archivo, pdfConIndice(5, {}, {enlace})));
+    QPdfDocument documento;
+    QCOMPARE(documento.load(archivo), QPdfDocument::Error::None);
+    EnlacesPdf enlaces(&documento, archivo);
+    const QList<EnlacePdf> &leida = enlaces.dePagina(0);
+    QCOMPARE(leida.size(), leidos);
+    QVERIFY(enlaces.dePagina(1).isEmpty());
+    if (leidos == 0)
+        return;
+    const EnlacePdf &e = leida.first();
+    const auto redondo = [](QRectF r) {
+        return QRect(qRound(r.x()), qRound(r.y()), qRound(r.width()), qRound(r.height()));
+    };
+    QCOMPARE(redondo(e.zona), QRect(72, 842 - 630, 200, 30));
+    QTEST(e.pagina, "pagina");
+    QFETCH(QPointF, lugar);
+    QCOMPARE(e.lugar.toPoint(), lugar.toPoint());
+    QTEST(e.url, "url");
+    QCOMPARE(enlaces.en(0, QPointF(100, 842 - 615)), &e);
+    QCOMPARE(enlaces.en(0, QPointF(100, 842 - 700)), nullptr);
 }
 
 void TestLectura::imprimir_data()

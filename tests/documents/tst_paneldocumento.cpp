@@ -111,8 +111,7 @@ void TestPanelDocumento::cargaUnDocumento()
     QVERIFY(m_panel->mensaje().isEmpty());
     QVERIFY(m_panel->documento());
     QCOMPARE(m_panel->documento()->pageCount(), paginas);
-    QCOMPARE(m_panel->vista()->pageMode(), QPdfView::PageMode::MultiPage);
-    QCOMPARE(m_panel->vista()->zoomMode(), QPdfView::ZoomMode::FitToWidth);
+    QCOMPARE(m_panel->vista()->zoomMode(), VistaPdf::ZoomMode::FitToWidth);
     QTest::qWait(50);
     QCOMPARE(terminado.size(), 1);
 }
@@ -285,13 +284,13 @@ void TestPanelDocumento::zoom()
         QCOMPARE(vista->horizontalScrollBar()->maximum(), 0);
         QVERIFY(altoDespues < altoAntes);
     } else {
-        QCOMPARE(vista->zoomMode(), QPdfView::ZoomMode::FitToWidth);
+        QCOMPARE(vista->zoomMode(), VistaPdf::ZoomMode::FitToWidth);
         QCOMPARE(altoDespues, altoAntes);
         QVERIFY(vista->verticalScrollBar()->value() > 0); // it scrolled instead
     }
     // Ctrl + 0 fits the width again.
     QTest::keyClick(vista, Qt::Key_0, Qt::ControlModifier);
-    QCOMPARE(vista->zoomMode(), QPdfView::ZoomMode::FitToWidth);
+    QCOMPARE(vista->zoomMode(), VistaPdf::ZoomMode::FitToWidth);
     QCOMPARE(vista->verticalScrollBar()->maximum(), altoAntes);
 }
 

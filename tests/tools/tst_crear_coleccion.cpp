@@ -357,7 +357,7 @@ void TstCrearColeccion::paginasDelDocumento()
 
     // The cover's contents, read as the document pane reads links: its lines
     // from the top down, each to the next article's first page.
-    EnlacesPdf enlaces(&pdf);
+    EnlacesPdf enlaces(&pdf, ruta);
     const QList<EnlacePdf> &portada = enlaces.dePagina(0);
     QVERIFY(!portada.isEmpty());
     QVERIFY(portada.size() <= primeras.size());
