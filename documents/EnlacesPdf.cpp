@@ -86,18 +86,32 @@ struct EnlacesPdf::Lector
             const QRectF area = l->linkArea().normalized();
             EnlacePdf e;
             e.zona = QRectF(enPuntos(area.topLeft(), tamano), enPuntos(area.bottomRight(), tamano));
-            if (l->linkType() == Poppler::Link::Browse) {
+            // A program or another file is named as QtPdf names it, by its path.
+            switch (l->linkType()) {
+            case Poppler::Link::Browse:
                 e.url = QUrl(static_cast<const Poppler::LinkBrowse &>(*l).url());
-            } else if (l->linkType() == Poppler::Link::Goto) {
+                break;
+            case Poppler::Link::Execute:
+                e.url = QUrl::fromLocalFile(static_cast<const Poppler::LinkExecute &>(*l).fileName());
+                break;
+            case Poppler::Link::Goto: {
                 const auto &ir = static_cast<const Poppler::LinkGoto &>(*l);
+                if (ir.isExternal()) {
+                    e.url = QUrl::fromLocalFile(ir.fileName());
+                    break;
+                }
                 const Poppler::LinkDestination destino = ir.destination();
                 const int p = destino.pageNumber() - 1;
-                if (ir.isExternal() || p < 0 || p >= paginas)
+                if (p < 0 || p >= paginas)
                     continue;
                 e.pagina = p;
                 const QSizeF suya = documento->pagePointSize(p);
                 e.lugar = QPointF(destino.isChangeLeft() ? destino.left() * suya.width() : 0,
                                   destino.isChangeTop() ? destino.top() * suya.height() : 0);
+                break;
+            }
+            default:
+                continue;
             }
             enlaces << e;
         }

@@ -644,11 +644,12 @@ void TestLectura::enlacesLeidos_data()
                                         << QUrl();
     QTest::newRow("a la web") << Enlace{0, zona, -1, 0, "https://example.org/b?c=1"} << 1 << -1
                               << QPointF() << QUrl(u"https://example.org/b?c=1"_s);
-    QTest::newRow("a un programa") << Enlace{0, zona, -1, 0, "/Launch /F (/bin/sh)"} << 0 << -1
-                                   << QPointF() << QUrl();
+    // The pane opens neither, but the reader is told where they lead.
+    QTest::newRow("a un programa") << Enlace{0, zona, -1, 0, "/Launch /F (/bin/sh)"} << 1 << -1
+                                   << QPointF() << QUrl::fromLocalFile(u"/bin/sh"_s);
     QTest::newRow("a otro archivo")
-        << Enlace{0, zona, -1, 0, "/GoToR /F (otro.pdf) /D [0 /Fit]"} << 0 << -1 << QPointF()
-        << QUrl();
+        << Enlace{0, zona, -1, 0, "/GoToR /F (otro.pdf) /D [0 /Fit]"} << 1 << -1 << QPointF()
+        << QUrl::fromLocalFile(u"otro.pdf"_s);
 }
 
 void TestLectura::enlacesLeidos()
