@@ -123,8 +123,8 @@ QList<QVariant> primeraFila(const QString &catalogo, const QString &sentencia,
     DataSource ds;
     ds.setDatabaseName(catalogo);
     ds.setRecordSource(sentencia);
-    if (!ds.Refresh())
-        fallar(ds.errorString());
+    if (const Resultado<> r = ds.Refresh(); !r)
+        fallar(r.error());
     if (ds.isEOF())
         fallar(u"la consulta no da filas: "_s + sentencia);
     QList<QVariant> fila;

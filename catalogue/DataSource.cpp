@@ -55,22 +55,17 @@ void DataSource::cerrarResultado()
     m_alcanzadas = 0;
 }
 
-bool DataSource::fallo(const QString &motivo)
+Resultado<> DataSource::Refresh()
 {
-    m_error = motivo;
-    return false;
-}
-
-bool DataSource::Refresh()
-{
+    using R = Resultado<>;
     cerrarResultado();
-    m_error.clear();
     if (!m_catalogo) {
         if (m_databaseName.isEmpty())
-            return fallo(QStringLiteral("No se ha indicado el catálogo."));
-        m_catalogo = Catalogo::abrir(m_databaseName, &m_error);
+            return R::fallo(QStringLiteral("No se ha indicado el catálogo."));
+        QString error;
+        m_catalogo = Catalogo::abrir(m_databaseName, &error);
         if (!m_catalogo)
-            return false;
+            return R::fallo(error);
     }
     const QString sentencia = esNombreDeTabla(m_recordSource)
                                   ? QStringLiteral("SELECT * FROM ") + m_recordSource
@@ -80,14 +75,14 @@ bool DataSource::Refresh()
     if (sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &m_stmt, nullptr)
         != SQLITE_OK) {
         m_stmt = nullptr;
-        return fallo(QStringLiteral("Error en la consulta al catálogo «%1»: %2.\nConsulta: %3")
+        return R::fallo(QStringLiteral("Error en la consulta al catálogo «%1»: %2.\nConsulta: %3")
                          .arg(m_databaseName, QString::fromUtf8(sqlite3_errmsg(db)), sentencia));
     }
     if (!m_stmt) // only a comment or blanks
-        return fallo(QStringLiteral("La consulta está vacía."));
+        return R::fallo(QStringLiteral("La consulta está vacía."));
     if (!sqlite3_stmt_readonly(m_stmt)) {
         cerrarResultado();
-        return fallo(QStringLiteral("El catálogo solo se lee; la consulta quería cambiarlo."));
+        return R::fallo(QStringLiteral("El catálogo solo se lee; la consulta quería cambiarlo."));
     }
     const int n = sqlite3_column_count(m_stmt);
     for (int i = 0; i < n; ++i) {
@@ -96,26 +91,26 @@ bool DataSource::Refresh()
             m_columnas.insert(nombre, i);
     }
     m_eof = false;
-    if (!MoveNext())
-        return false;
+    if (R r = MoveNext(); !r.ok())
+        return r;
     if (m_alRefrescar)
         m_alRefrescar();
-    return true;
+    return {};
 }
 
-bool DataSource::MoveNext()
+Resultado<> DataSource::MoveNext()
 {
     if (m_eof || !m_stmt)
-        return true;
+        return {};
     const int rc = sqlite3_step(m_stmt);
     if (rc == SQLITE_ROW) {
         ++m_alcanzadas;
-        return true;
+        return {};
     }
     m_eof = true;
     if (rc == SQLITE_DONE)
-        return true;
-    return fallo(QStringLiteral("Error al leer el catálogo «%1»: %2.")
+        return {};
+    return Resultado<>::fallo(QStringLiteral("Error al leer el catálogo «%1»: %2.")
                      .arg(m_databaseName,
                           QString::fromUtf8(sqlite3_errmsg(m_catalogo->conexion()))));
 }
@@ -187,17 +182,26 @@ QVariant DataSource::valor(int indice) const
     }
 }
 
-std::optional<QVariant> DataSource::Fields(const QString &nombre)
+// A result past its last row still has its columns.
+Resultado<int> DataSource::columna(const QString &nombre) const
 {
-    if (m_eof || !m_stmt) {
-        fallo(QStringLiteral("No hay ninguna fila actual en el catálogo «%1».").arg(m_databaseName));
-        return std::nullopt;
-    }
-    const int i = indiceCampo(nombre);
-    if (i < 0) {
-        fallo(QStringLiteral("El catálogo «%1» no tiene la columna «%2» en esta consulta.")
-                  .arg(m_databaseName, nombre));
-        return std::nullopt;
-    }
-    return valor(i);
+    if (const int i = indiceCampo(nombre); i >= 0)
+        return i;
+    if (m_eof || !m_stmt)
+        return Resultado<int>::fallo(
+            QStringLiteral("No hay ninguna fila actual en el catálogo «%1».").arg(m_databaseName));
+    return Resultado<int>::fallo(
+        QStringLiteral("El catálogo «%1» no tiene la columna «%2» en esta consulta.")
+            .arg(m_databaseName, nombre));
+}
+
+Resultado<QVariant> DataSource::Fields(const QString &nombre) const
+{
+    if (m_eof || !m_stmt)
+        return Resultado<QVariant>::fallo(
+            QStringLiteral("No hay ninguna fila actual en el catálogo «%1».").arg(m_databaseName));
+    const Resultado<int> i = columna(nombre);
+    if (!i.ok())
+        return i;
+    return valor(*i);
 }

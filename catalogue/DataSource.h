@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Resultado.h"
+
 #include <QByteArrayView>
 #include <QHash>
 #include <QString>
@@ -8,14 +10,13 @@
 
 #include <functional>
 #include <memory>
-#include <optional>
 
 class Catalogo;
 struct sqlite3_stmt;
 
 // A data source: a catalogue file name, a statement, and after Refresh() one open
-// result walked row by row. Never throws; a failing call returns false (or an
-// empty optional) and errorString() says why, in Spanish.
+// result walked row by row. Never throws; a call that can fail returns its
+// Resultado, the reason in Spanish.
 class DataSource final
 {
 public:
@@ -32,22 +33,24 @@ public:
     const QString &RecordSource() const { return m_recordSource; }
 
     // Runs the statement anew; the cursor stands on the first row, or at the end.
-    bool Refresh();
+    Resultado<> Refresh();
 
     // Past the last row (at once for an empty result, or before any Refresh).
     bool isEOF() const { return m_eof; }
-    // False on an engine error met while stepping; the cursor is then at the end.
-    bool MoveNext();
+    // Fails on an engine error met while stepping; the cursor is then at the end.
+    Resultado<> MoveNext();
     // Rows the cursor has reached so far: after Refresh 0 or 1, the full count
     // once it has passed the last row.
     qint64 RecordCount() const { return m_alcanzadas; }
 
     // Column of the current row by name, whatever its letter case. A null value
-    // is a null QVariant; nullopt when there is no such column or no current row.
-    std::optional<QVariant> Fields(const QString &nombre);
+    // is a null QVariant; a failure when there is no such column or no current row.
+    Resultado<QVariant> Fields(const QString &nombre) const;
 
     // For walks over many rows: the index of a column (-1 if none) and its value.
     int indiceCampo(const QString &nombre) const;
+    // The index of a column, or the reason there is none, worded as Fields() does.
+    Resultado<int> columna(const QString &nombre) const;
     QVariant valor(int indice) const;
     // Text of a column without going through QVariant; null gives a null QString.
     QString texto(int indice) const;
@@ -58,13 +61,10 @@ public:
     QString textoUnido(int primera, QStringView medio, int segunda) const;
     bool esNulo(int indice) const;
 
-    const QString &errorString() const { return m_error; }
-
     // Called after every successful Refresh(): a bound control lists the rows anew.
     void setAlRefrescar(std::function<void()> f) { m_alRefrescar = std::move(f); }
 
 private:
-    bool fallo(const QString &motivo);
     void cerrarResultado();
 
     QString m_databaseName;
@@ -74,6 +74,5 @@ private:
     QHash<QString, int> m_columnas; // lower-cased name -> first column of that name
     bool m_eof = true;
     qint64 m_alcanzadas = 0;
-    QString m_error;
     std::function<void()> m_alRefrescar;
 };

@@ -89,8 +89,8 @@ void ListaArtic_Click(VentanaBusqueda &busqueda)
     // Both values are read now, before a prompt lets other handlers run. With no
     // disc row neither can be read: the issue is looked for on disc 1 and the
     // viewer opens with no address.
-    const std::optional<QVariant> disco = datos.Fields(u"disco"_s);
-    const std::optional<QVariant> archivo = datos.Fields(u"loc_añoNumero"_s);
+    const Resultado<QVariant> disco = datos.Fields(u"disco"_s);
+    const Resultado<QVariant> archivo = datos.Fields(u"loc_añoNumero"_s);
     const bool esArticulo = lista.campoLista == TipoLista::Articulos;
     const QString titulo =
         esArticulo ? datos.Fields(u"des_articulo"_s).value_or(QVariant()).toString() : QString();

@@ -51,12 +51,12 @@ bool FormMaterias::ListarArticulosMateria()
     return true;
 }
 
-Resultado FormMaterias::mostrarMaterias(DataSource &ds)
+Resultado<> FormMaterias::mostrarMaterias(DataSource &ds)
 {
     ListaMaterias->campoLista = TipoLista::Materias;
     ListaMaterias->Clear();
     ListaMaterias->Refresh();
-    Resultado r = anadirLineas(*ListaMaterias, ds, ModoLista::Materias);
+    Resultado<> r = anadirLineas(*ListaMaterias, ds, ModoLista::Materias);
     ListaMaterias->Refresh();
     return r;
 }

@@ -21,7 +21,7 @@ public:
     // Points DataMaterias at the catalogue (the search window's load does).
     void apuntarCatalogo(const QString &ruta) { DataMaterias.setDatabaseName(ruta); }
     // Replaces the list's lines by the subjects of `ds`'s remaining rows.
-    Resultado mostrarMaterias(DataSource &ds);
+    Resultado<> mostrarMaterias(DataSource &ds);
     // The list holds subjects: a pick will bring openable article lines.
     bool muestraMaterias() const;
 

@@ -15,40 +15,43 @@ namespace {
 
 constexpr QStringView separador = u". ";
 
-Resultado anadirArticulos(DestinoLineas &destino, DataSource &ds)
+Resultado<> anadirArticulos(DestinoLineas &destino, DataSource &ds)
 {
     if (ds.isEOF())
         return {};
-    int titulo = -1, numero = -1, id = -1;
-    if (Resultado r = columna(ds, QStringLiteral("des_articulo"), titulo); !r.ok())
-        return r;
-    if (Resultado r = columna(ds, QStringLiteral("des_añoNumero"), numero); !r.ok())
-        return r;
-    if (Resultado r = columna(ds, QStringLiteral("id_articulo"), id); !r.ok())
-        return r;
+    const Resultado<int> titulo = ds.columna(QStringLiteral("des_articulo"));
+    if (!titulo)
+        return titulo;
+    const Resultado<int> numero = ds.columna(QStringLiteral("des_añoNumero"));
+    if (!numero)
+        return numero;
+    const Resultado<int> id = ds.columna(QStringLiteral("id_articulo"));
+    if (!id)
+        return id;
     while (!ds.isEOF()) {
         // The same line as lineaArticulo(), straight from the row's bytes.
-        destino.anadir(ds.textoUnido(titulo, separador, numero), claveDeLinea(ds.valor(id)));
-        if (Resultado r = avanzar(ds); !r.ok())
+        destino.anadir(ds.textoUnido(*titulo, separador, *numero), claveDeLinea(ds.valor(*id)));
+        if (Resultado<> r = ds.MoveNext(); !r)
             return r;
     }
     return {};
 }
 
 // One line per remaining row: the text of one column, the key of another.
-Resultado anadirFilas(DestinoLineas &destino, DataSource &ds, const QString &columnaTexto,
+Resultado<> anadirFilas(DestinoLineas &destino, DataSource &ds, const QString &columnaTexto,
                       const QString &columnaClave)
 {
     if (ds.isEOF())
         return {};
-    int texto = -1, clave = -1;
-    if (Resultado r = columna(ds, columnaTexto, texto); !r.ok())
-        return r;
-    if (Resultado r = columna(ds, columnaClave, clave); !r.ok())
-        return r;
+    const Resultado<int> texto = ds.columna(columnaTexto);
+    if (!texto)
+        return texto;
+    const Resultado<int> clave = ds.columna(columnaClave);
+    if (!clave)
+        return clave;
     while (!ds.isEOF()) {
-        destino.anadir(ds.texto(texto), claveDeLinea(ds.valor(clave)));
-        if (Resultado r = avanzar(ds); !r.ok())
+        destino.anadir(ds.texto(*texto), claveDeLinea(ds.valor(*clave)));
+        if (Resultado<> r = ds.MoveNext(); !r)
             return r;
     }
     return {};
@@ -75,7 +78,7 @@ qint32 claveDeLinea(const QVariant &valor)
     return qint32(v);
 }
 
-Resultado anadirLineas(DestinoLineas &destino, DataSource &ds, ModoLista modo)
+Resultado<> anadirLineas(DestinoLineas &destino, DataSource &ds, ModoLista modo)
 {
     switch (modo) {
     case ModoLista::Articulos:
@@ -178,36 +181,39 @@ Coincidencia::Veredicto Coincidencia::probar(QByteArrayView valorUtf8)
     return Veredicto::No;
 }
 
-Resultado buscarCoincidencias(DataSource &ds, CampoBuscado campo, const QString &texto,
+Resultado<> buscarCoincidencias(DataSource &ds, CampoBuscado campo, const QString &texto,
                               DestinoLineas &destino, qsizetype &encontradas)
 {
     encontradas = 0;
     const bool autores = campo == CampoBuscado::Autor;
     ds.setRecordSource(autores ? Sentencias::todosLosAutores() : Sentencias::todosLosArticulos());
-    if (Resultado r = refrescar(ds); !r.ok())
+    if (Resultado<> r = ds.Refresh(); !r)
         return r;
     if (ds.isEOF())
         return {};
-    int comparada = -1, numero = -1, clave = -1;
-    Resultado r = columna(ds, autores ? QStringLiteral("autor") : QStringLiteral("des_articulo"),
-                          comparada);
-    if (r.ok() && !autores)
-        r = columna(ds, QStringLiteral("des_añoNumero"), numero);
-    if (r.ok())
-        r = columna(ds, autores ? QStringLiteral("id_autor") : QStringLiteral("id_articulo"), clave);
-    if (!r.ok())
-        return r;
+    const Resultado<int> comparada =
+        ds.columna(autores ? QStringLiteral("autor") : QStringLiteral("des_articulo"));
+    if (!comparada)
+        return comparada;
+    const Resultado<int> numero =
+        autores ? Resultado<int>(-1) : ds.columna(QStringLiteral("des_añoNumero"));
+    if (!numero)
+        return numero;
+    const Resultado<int> clave =
+        ds.columna(autores ? QStringLiteral("id_autor") : QStringLiteral("id_articulo"));
+    if (!clave)
+        return clave;
 
     Coincidencia coincidencia(texto);
     while (!ds.isEOF()) {
-        if (!ds.esNulo(comparada) && coincidencia.contiene(ds.utf8(comparada))) {
+        if (!ds.esNulo(*comparada) && coincidencia.contiene(ds.utf8(*comparada))) {
             // The article line (lineaArticulo) made from the row's bytes.
-            destino.anadir(autores ? ds.texto(comparada)
-                                   : ds.textoUnido(comparada, separador, numero),
-                           claveDeLinea(ds.valor(clave)));
+            destino.anadir(autores ? ds.texto(*comparada)
+                                   : ds.textoUnido(*comparada, separador, *numero),
+                           claveDeLinea(ds.valor(*clave)));
             ++encontradas;
         }
-        if (Resultado paso = avanzar(ds); !paso.ok())
+        if (Resultado<> paso = ds.MoveNext(); !paso)
             return paso;
     }
     return {};

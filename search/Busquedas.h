@@ -44,7 +44,7 @@ qint32 claveDeLinea(const QVariant &valor);
 // Adds one line per remaining row of `ds`'s current result, as `modo` shows
 // them: article lines (des_articulo, des_añoNumero, id_articulo), issue labels
 // keyed by id_boletin, or subjects keyed by id_materia.
-Resultado anadirLineas(DestinoLineas &destino, DataSource &ds, ModoLista modo);
+Resultado<> anadirLineas(DestinoLineas &destino, DataSource &ds, ModoLista modo);
 
 // The match lookup's test: does a value contain the search text, both
 // lower-cased, stripped of surrounding blanks and folded (Acentos.h)? Made on
@@ -78,5 +78,5 @@ private:
 // line for each whose text contains `texto` (Coincidencia): an article line
 // keyed by id_articulo, or the author's name keyed by id_autor. `encontradas`
 // counts them.
-Resultado buscarCoincidencias(DataSource &ds, CampoBuscado campo, const QString &texto,
+Resultado<> buscarCoincidencias(DataSource &ds, CampoBuscado campo, const QString &texto,
                               DestinoLineas &destino, qsizetype &encontradas);

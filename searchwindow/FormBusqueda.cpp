@@ -94,11 +94,11 @@ void FormBusqueda::llenarMaterias()
 {
     const QString elegido = Materias->currentText();
     Materias->clear();
-    int grupo = -1;
-    Resultado r = columna(DataMateria, QStringLiteral("des_grupo"), grupo);
+    const Resultado<int> grupo = DataMateria.columna(QStringLiteral("des_grupo"));
+    Resultado<> r = grupo;
     while (r.ok() && !DataMateria.isEOF()) {
-        Materias->addItem(DataMateria.texto(grupo));
-        r = avanzar(DataMateria);
+        Materias->addItem(DataMateria.texto(*grupo));
+        r = DataMateria.MoveNext();
     }
     // Runs inside DataMateria's refresh, whoever asked for it: the reader is
     // told here, and the combo keeps the groups read so far.
@@ -131,11 +131,11 @@ void FormBusqueda::ListaArtic_Click()
     ::ListaArtic_Click(*this);
 }
 
-Resultado FormBusqueda::VisualizarConsulta(ModoLista modo)
+Resultado<> FormBusqueda::VisualizarConsulta(ModoLista modo)
 {
-    if (Resultado r = refrescar(DataConsulta); !r.ok())
+    if (Resultado<> r = DataConsulta.Refresh(); !r.ok())
         return r;
-    Resultado r;
+    Resultado<> r;
     if (modo == ModoLista::Materias) {
         r = Instancia<FormMaterias>::get().mostrarMaterias(DataConsulta);
     } else {
@@ -155,14 +155,14 @@ Resultado FormBusqueda::VisualizarConsulta(ModoLista modo)
     return r;
 }
 
-Resultado FormBusqueda::Buscar_Coincidencias(CampoBuscado campo, const QString &texto)
+Resultado<> FormBusqueda::Buscar_Coincidencias(CampoBuscado campo, const QString &texto)
 {
     textoBuscado = texto;
     campoBuscado = campo;
     const bool autores = campo == CampoBuscado::Autor;
     ListaDatos &lista = autores ? *Instancia<FormAutores>::get().ListaAutores : *ListaArtic;
     qsizetype encontradas = 0;
-    if (Resultado r = buscarCoincidencias(DataConsulta, campo, texto, lista, encontradas);
+    if (Resultado<> r = buscarCoincidencias(DataConsulta, campo, texto, lista, encontradas);
         !r.ok())
         return r;
     if (!autores && encontradas > 0)
@@ -188,7 +188,7 @@ void FormBusqueda::BotonTitulo_Click()
     hayResultados = false;
     const QString texto = TextTitulo->text();
     DataConsulta.setRecordSource(Sentencias::articulosConTitulo(texto));
-    if (!informar(refrescar(DataConsulta)))
+    if (!informar(DataConsulta.Refresh()))
         return;
     const qint64 cuenta = DataConsulta.RecordCount();
     ListaArtic->Clear();
@@ -210,7 +210,7 @@ void FormBusqueda::BotonAutor_Click()
     hayResultados = false;
     const QString texto = TextAutor->text();
     DataConsulta.setRecordSource(Sentencias::autorConNombre(texto));
-    if (!informar(refrescar(DataConsulta)))
+    if (!informar(DataConsulta.Refresh()))
         return;
     const qint64 cuenta = DataConsulta.RecordCount();
     FormAutores &autores = Instancia<FormAutores>::get();
@@ -218,11 +218,11 @@ void FormBusqueda::BotonAutor_Click()
     ListaArtic->Clear();
     if (cuenta == 1) {
         // The identifier goes in whole: an author above 32767 lists its own articles.
-        const std::optional<QVariant> idAutor = DataConsulta.Fields(QStringLiteral("id_autor"));
-        if (!informar(Resultado::de(idAutor.has_value(), DataConsulta)))
+        const Resultado<QVariant> idAutor = DataConsulta.Fields(QStringLiteral("id_autor"));
+        if (!informar(idAutor))
             return;
         DataConsulta.setRecordSource(Sentencias::articulosDeAutor(idAutor->toLongLong()));
-        if (!informar(refrescar(DataConsulta)))
+        if (!informar(DataConsulta.Refresh()))
             return;
         if (DataConsulta.RecordCount() != 0 && !informar(VisualizarConsulta(ModoLista::Articulos)))
             return;
@@ -242,7 +242,7 @@ void FormBusqueda::BotonMateria_Click()
     hayResultados = false;
     const QString grupo = Materias->currentText();
     DataConsulta.setRecordSource(Sentencias::materiasDeGrupo(grupo));
-    if (!informar(refrescar(DataConsulta)))
+    if (!informar(DataConsulta.Refresh()))
         return;
     FormMaterias &materias = Instancia<FormMaterias>::get();
     materias.ListaMaterias->Clear();

@@ -27,10 +27,10 @@ public:
     void Form_Load() override;
 
     // Runs DataConsulta's statement and shows its rows as `modo` says.
-    Resultado VisualizarConsulta(ModoLista modo);
+    Resultado<> VisualizarConsulta(ModoLista modo);
     // The match lookup for `texto` in titles (into ListaArtic) or authors (into
     // the author picker's list), with the message lines when nothing matched.
-    Resultado Buscar_Coincidencias(CampoBuscado campo, const QString &texto);
+    Resultado<> Buscar_Coincidencias(CampoBuscado campo, const QString &texto);
 
     void BotonTitulo_Click();
     void BotonAutor_Click();

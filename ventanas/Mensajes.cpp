@@ -54,7 +54,7 @@ void MsgBox(const QString &texto)
     Mensajes::actual().mostrar(texto, false);
 }
 
-bool informar(const Resultado &r)
+bool informar(const Resultado<> &r)
 {
     if (!r.ok())
         MsgBox(r.error());

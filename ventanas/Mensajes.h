@@ -31,4 +31,4 @@ bool MsgBoxAceptarCancelar(const QString &texto);
 
 // The one road of a failure in a handler: when `r` failed the reader is told
 // why (OK only) and the handler stops, as informar() returned false.
-bool informar(const Resultado &r);
+bool informar(const Resultado<> &r);

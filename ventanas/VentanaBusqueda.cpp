@@ -3,26 +3,26 @@
 
 #include "Sentencias.h"
 
-Resultado VentanaBusqueda::refrescarGrupos()
+Resultado<> VentanaBusqueda::refrescarGrupos()
 {
     DataMateria.setRecordSource(Sentencias::gruposMaterias());
-    return refrescar(DataMateria);
+    return DataMateria.Refresh();
 }
 
-Resultado VentanaBusqueda::consultarArchivo(const QString &sentencia, bool &hayFilas)
+Resultado<> VentanaBusqueda::consultarArchivo(const QString &sentencia, bool &hayFilas)
 {
     DataArchivo.setRecordSource(sentencia);
-    Resultado r = refrescar(DataArchivo);
+    Resultado<> r = DataArchivo.Refresh();
     hayFilas = r.ok() && DataArchivo.RecordCount() != 0;
     return r;
 }
 
-Resultado VentanaBusqueda::mostrarArticulosDeArchivo()
+Resultado<> VentanaBusqueda::mostrarArticulosDeArchivo()
 {
     ListaArtic->campoLista = TipoLista::Articulos;
     ListaArtic->Clear();
     ListaArtic->Refresh();
-    Resultado r = anadirLineas(*ListaArtic, DataArchivo, ModoLista::Articulos);
+    Resultado<> r = anadirLineas(*ListaArtic, DataArchivo, ModoLista::Articulos);
     ListaArtic->Refresh();
     if (r.ok())
         hayResultados = true;

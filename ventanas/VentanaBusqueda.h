@@ -25,14 +25,14 @@ public:
 
     // Gives DataMateria the statement of every subject group and refreshes it,
     // so that the group combo lists them anew (the main window's start button).
-    Resultado refrescarGrupos();
+    Resultado<> refrescarGrupos();
 
     // What a pick in either picker window does here: runs `sentencia` on
     // DataArchivo; `hayFilas` tells whether it gave any.
-    Resultado consultarArchivo(const QString &sentencia, bool &hayFilas);
+    Resultado<> consultarArchivo(const QString &sentencia, bool &hayFilas);
     // Replaces ListaArtic's lines by one article line per row of DataArchivo's
     // result and marks them openable.
-    Resultado mostrarArticulosDeArchivo();
+    Resultado<> mostrarArticulosDeArchivo();
 
     // The window's variables outlive an unload of the window.
     static inline bool hayResultados = false;

@@ -118,8 +118,8 @@ void TstDataSource::init()
 QStringList TstDataSource::filas(const QString &sentencia, const QStringList &columnas)
 {
     m_ds.setRecordSource(sentencia);
-    if (!m_ds.Refresh())
-        return {u"ERROR: "_s + m_ds.errorString()};
+    if (const Resultado<> r = m_ds.Refresh(); !r)
+        return {u"ERROR: "_s + r.error()};
     QStringList resultado;
     while (!m_ds.isEOF()) {
         QStringList celdas;
@@ -128,7 +128,7 @@ QStringList TstDataSource::filas(const QString &sentencia, const QStringList &co
             celdas << (!v ? u"?"_s : v->isNull() ? u"NULL"_s : v->toString());
         }
         resultado << celdas.join(u'|');
-        m_ds.MoveNext();
+        (void)m_ds.MoveNext();
     }
     return resultado;
 }
@@ -150,7 +150,8 @@ void TstDataSource::recordCountYEof()
     QFETCH(int, trasRefresh);
     QFETCH(int, alFinal);
     m_ds.setRecordSource(sentencia);
-    QVERIFY2(m_ds.Refresh(), qPrintable(m_ds.errorString()));
+    const Resultado<> hecho = m_ds.Refresh();
+    QVERIFY2(hecho, qPrintable(hecho.error()));
     QCOMPARE(m_ds.RecordCount(), trasRefresh);
     QCOMPARE(m_ds.isEOF(), trasRefresh == 0);
     while (!m_ds.isEOF())
@@ -346,21 +347,24 @@ void TstDataSource::errores()
     DataSource ds;
     ds.setDatabaseName(ruta);
     ds.setRecordSource(Sentencias::gruposMaterias());
-    QVERIFY(!ds.Refresh());
+    const Resultado<> r = ds.Refresh();
+    QVERIFY(!r);
     QVERIFY(ds.isEOF());
-    QVERIFY2(ds.errorString().contains(ruta), qPrintable(ds.errorString()));
-    QVERIFY2(ds.errorString().contains(motivo), qPrintable(ds.errorString()));
+    QVERIFY2(r.error().contains(ruta), qPrintable(r.error()));
+    QVERIFY2(r.error().contains(motivo), qPrintable(r.error()));
 }
 
 void TstDataSource::errorDeColumna()
 {
     m_ds.setRecordSource(u"select des_grupo from GruposMaterias"_s);
     QVERIFY(m_ds.Refresh());
-    QVERIFY(!m_ds.Fields(u"no_existe"_s));
-    QVERIFY(m_ds.errorString().contains(u"no_existe"_s));
+    const Resultado<QVariant> campo = m_ds.Fields(u"no_existe"_s);
+    QVERIFY(!campo);
+    QVERIFY(campo.error().contains(u"no_existe"_s));
     m_ds.setRecordSource(u"select nada from NingunaTabla"_s);
-    QVERIFY(!m_ds.Refresh());
-    QVERIFY(m_ds.errorString().contains(u"NingunaTabla"_s));
+    const Resultado<> r = m_ds.Refresh();
+    QVERIFY(!r);
+    QVERIFY(r.error().contains(u"NingunaTabla"_s));
 }
 
 void TstDataSource::consultaQueEscribeRechazada()

@@ -151,8 +151,8 @@ QStringList TstJetImport::filas(const QString &ruta, const QString &sentencia,
     DataSource ds;
     ds.setDatabaseName(ruta);
     ds.setRecordSource(sentencia);
-    if (!ds.Refresh())
-        return {u"ERROR: "_s + ds.errorString()};
+    if (const Resultado<> r = ds.Refresh(); !r)
+        return {u"ERROR: "_s + r.error()};
     QStringList resultado;
     while (!ds.isEOF()) {
         QStringList celdas;
@@ -161,7 +161,7 @@ QStringList TstJetImport::filas(const QString &ruta, const QString &sentencia,
             celdas << (!v ? u"?"_s : v->isNull() ? u"NULL"_s : v->toString());
         }
         resultado << celdas.join(u'|');
-        ds.MoveNext();
+        (void)ds.MoveNext();
     }
     return resultado;
 }
@@ -546,7 +546,8 @@ void TstJetImport::camposSinDistinguirMayusculas()
     DataSource ds;
     ds.setDatabaseName(jet(u"boletin_jet4.mdb"_s));
     ds.setRecordSource(u"select * from numerosporaños where id_boletin=4"_s);
-    QVERIFY2(ds.Refresh(), qPrintable(ds.errorString()));
+    const Resultado<> hecho = ds.Refresh();
+    QVERIFY2(hecho, qPrintable(hecho.error()));
     QCOMPARE(ds.Fields(u"ORDEN_AÑONUMERO"_s)->toLongLong(), 200012);
     QCOMPARE(ds.Fields(u"orden_Añonumero"_s)->toLongLong(), 200012);
     QCOMPARE(ds.Fields(u"DES_AÑONUMERO"_s)->toString(), u"Año 2000 - Nº 12"_s);

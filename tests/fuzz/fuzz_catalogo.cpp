@@ -226,12 +226,12 @@ void leerFila(DataSource &ds, const QStringList &nombres, const QString &fuente)
         }
         if (ds.indiceCampo(nombres[i]) != primera)
             violado("indiceCampo() no da la primera columna del nombre", fuente + u" / "_s + nombres[i]);
-        const std::optional<QVariant> campo = ds.Fields(nombres[i]);
+        const Resultado<QVariant> campo = ds.Fields(nombres[i]);
         if (!campo || *campo != ds.valor(primera))
             violado("Fields() no da el valor de la columna", fuente + u" / "_s + nombres[i]);
         const QString mayusculas = nombres[i].toUpper();
         if (mayusculas.toLower() == nombres[i].toLower()) {
-            const std::optional<QVariant> otro = ds.Fields(mayusculas);
+            const Resultado<QVariant> otro = ds.Fields(mayusculas);
             if (!otro || *otro != *campo)
                 violado("Fields() distingue mayúsculas", fuente + u" / "_s + mayusculas);
         }
@@ -279,8 +279,8 @@ bool recorrer(sqlite3 *db, DataSource &ds, const QString &fuente, const QString 
     }
 
     ds.setRecordSource(fuente);
-    if (!ds.Refresh()) {
-        if (ds.errorString().isEmpty())
+    if (const Resultado<> r = ds.Refresh(); !r) {
+        if (r.error().isEmpty())
             violado("Refresh() falló sin decir por qué", fuente);
         if (!ds.isEOF())
             violado("Refresh() falló y dejó una fila actual", fuente);
@@ -297,8 +297,8 @@ bool recorrer(sqlite3 *db, DataSource &ds, const QString &fuente, const QString 
         leerFila(ds, nombres, fuente);
         if (porFila)
             porFila();
-        if (!ds.MoveNext()) {
-            if (ds.errorString().isEmpty() || !ds.isEOF())
+        if (const Resultado<> paso = ds.MoveNext(); !paso) {
+            if (paso.error().isEmpty() || !ds.isEOF())
                 violado("MoveNext() falló sin decir por qué o sin llegar al final", fuente);
             return true;
         }

@@ -249,7 +249,7 @@ void TstCoincidencias::buscarYComparar(const QString &texto, bool enAutores)
     consulta.setDatabaseName(m_ruta);
     Lineas lista;
     qsizetype encontradas = -1;
-    const Resultado r = buscarCoincidencias(
+    const Resultado<> r = buscarCoincidencias(
         consulta, enAutores ? CampoBuscado::Autor : CampoBuscado::Titulo, texto, lista, encontradas);
     QVERIFY2(r.ok(), qPrintable(r.error()));
 

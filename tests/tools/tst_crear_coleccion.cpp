@@ -50,7 +50,7 @@ Ejecucion ejecutar(const QStringList &argumentos)
     return e;
 }
 
-struct Resultado
+struct Consulta
 {
     bool ok = false;
     qint64 recuentoInicial = -1; // RecordCount right after Refresh
@@ -60,31 +60,31 @@ struct Resultado
 
 // Runs a statement through a data source, as the program does, and keeps the
 // named columns of every row.
-Resultado consultar(const QString &catalogo, const QString &sentencia,
+Consulta consultar(const QString &catalogo, const QString &sentencia,
                     const QStringList &columnas)
 {
     DataSource ds;
     ds.setDatabaseName(catalogo);
     ds.setRecordSource(sentencia);
-    Resultado r;
-    if (!ds.Refresh()) {
-        r.error = ds.errorString();
+    Consulta r;
+    if (const Resultado<> hecho = ds.Refresh(); !hecho) {
+        r.error = hecho.error();
         return r;
     }
     r.recuentoInicial = ds.RecordCount();
     while (!ds.isEOF()) {
         QVariantList fila;
         for (const QString &c : columnas) {
-            const auto v = ds.Fields(c);
+            const Resultado<QVariant> v = ds.Fields(c);
             if (!v) {
-                r.error = ds.errorString();
+                r.error = v.error();
                 return r;
             }
             fila << *v;
         }
         r.filas << fila;
-        if (!ds.MoveNext()) {
-            r.error = ds.errorString();
+        if (const Resultado<> paso = ds.MoveNext(); !paso) {
+            r.error = paso.error();
             return r;
         }
     }
@@ -230,7 +230,7 @@ void TstCrearColeccion::paginaInformacion()
 
 void TstCrearColeccion::documentoDeCadaNumero()
 {
-    const Resultado numeros =
+    const Consulta numeros =
         consultar(catalogo(), Sentencias::numerosEnOrden(), {u"id_boletin"_s, u"des_añoNumero"_s});
     QVERIFY2(numeros.ok, qPrintable(numeros.error));
     QVERIFY(numeros.filas.size() >= 51);
@@ -246,7 +246,7 @@ void TstCrearColeccion::documentoDeCadaNumero()
         QVERIFY2(anio >= anioAnterior, "issues out of chronological order");
         anioAnterior = anio;
 
-        const Resultado d = consultar(
+        const Consulta d = consultar(
             catalogo(), Sentencias::discoYArchivo(u"NumerosPorAños"_s, u"id_boletin"_s, id),
             {u"disco"_s, u"loc_añoNumero"_s});
         QVERIFY2(d.ok, qPrintable(d.error));
@@ -299,7 +299,7 @@ void TstCrearColeccion::paginasDelDocumento()
     QFETCH(bool, largo);
     const QString raiz = m_dir.filePath(coleccion);
     const QString cat = raiz + u"/boletin.mdb"_s;
-    const Resultado numeros =
+    const Consulta numeros =
         consultar(cat, Sentencias::numerosEnOrden(), {u"id_boletin"_s, u"des_añoNumero"_s});
     QVERIFY2(numeros.ok, qPrintable(numeros.error));
     const auto numero =
@@ -308,11 +308,11 @@ void TstCrearColeccion::paginasDelDocumento()
     QVERIFY2(numero != numeros.filas.end(), qPrintable(etiqueta));
     const qint64 id = numero->at(0).toLongLong();
 
-    const Resultado d =
+    const Consulta d =
         consultar(cat, Sentencias::discoYArchivo(u"NumerosPorAños"_s, u"id_boletin"_s, id),
                   {u"disco"_s, u"loc_añoNumero"_s});
     QVERIFY2(d.ok && d.filas.size() == 1, qPrintable(d.error));
-    const Resultado articulos = consultar(
+    const Consulta articulos = consultar(
         cat, u"SELECT des_articulo FROM AutoresArticulos WHERE id_boletin=%1 ORDER BY id_articulo"_s
                  .arg(id),
         {u"des_articulo"_s});
@@ -382,12 +382,12 @@ void TstCrearColeccion::discoGuardadoComo()
 {
     QFETCH(int, tipo);
     QFETCH(QString, valor);
-    const Resultado numeros =
+    const Consulta numeros =
         consultar(catalogo(), Sentencias::numerosEnOrden(), {u"id_boletin"_s});
     QVERIFY2(numeros.ok, qPrintable(numeros.error));
     int encontrados = 0;
     for (const QVariantList &n : numeros.filas) {
-        const Resultado d = consultar(
+        const Consulta d = consultar(
             catalogo(),
             Sentencias::discoYArchivo(u"NumerosPorAños"_s, u"id_boletin"_s, n.at(0).toLongLong()),
             {u"disco"_s});
@@ -401,7 +401,7 @@ void TstCrearColeccion::discoGuardadoComo()
 
 void TstCrearColeccion::autoresConElMismoNombre()
 {
-    const Resultado r = consultar(catalogo(),
+    const Consulta r = consultar(catalogo(),
                                   Sentencias::autorConNombre(CasosDemo::autorRepetido.toString()),
                                   {u"autor"_s, u"id_autor"_s});
     QVERIFY2(r.ok, qPrintable(r.error));
@@ -410,7 +410,7 @@ void TstCrearColeccion::autoresConElMismoNombre()
     QVERIFY(r.filas[0].at(1) != r.filas[1].at(1));
     for (const QVariantList &autor : r.filas) {
         QCOMPARE(autor.at(0).toString(), CasosDemo::autorRepetido.toString());
-        const Resultado articulos = consultar(
+        const Consulta articulos = consultar(
             catalogo(), Sentencias::articulosDeAutorPorTitulo(autor.at(1).toLongLong()),
             {u"des_articulo"_s});
         QVERIFY2(articulos.ok, qPrintable(articulos.error));
@@ -420,7 +420,7 @@ void TstCrearColeccion::autoresConElMismoNombre()
 
 void TstCrearColeccion::autoresConIdAlto()
 {
-    const Resultado autores =
+    const Consulta autores =
         consultar(catalogo(), Sentencias::todosLosAutores(), {u"id_autor"_s});
     QVERIFY2(autores.ok, qPrintable(autores.error));
     int altos = 0;
@@ -433,7 +433,7 @@ void TstCrearColeccion::autoresConIdAlto()
         if (id <= 32767)
             continue;
         ++altos;
-        const Resultado r = consultar(catalogo(), Sentencias::articulosDeAutorPorTitulo(id),
+        const Consulta r = consultar(catalogo(), Sentencias::articulosDeAutorPorTitulo(id),
                                       {u"des_articulo"_s, u"des_añoNumero"_s, u"id_articulo"_s});
         QVERIFY2(r.ok, qPrintable(r.error));
         QVERIFY2(!r.filas.isEmpty(), qPrintable(QString::number(id)));
@@ -447,7 +447,7 @@ void TstCrearColeccion::autoresConIdAlto()
 
 void TstCrearColeccion::autorSinArticulos()
 {
-    const Resultado r = consultar(
+    const Consulta r = consultar(
         catalogo(), Sentencias::autorConNombre(CasosDemo::autorSinArticulos.toString()),
         {u"id_autor"_s});
     QVERIFY2(r.ok, qPrintable(r.error));
@@ -455,7 +455,7 @@ void TstCrearColeccion::autorSinArticulos()
     const qint64 id = r.filas[0].at(0).toLongLong();
     for (const QString &sentencia :
          {Sentencias::articulosDeAutor(id), Sentencias::articulosDeAutorPorTitulo(id)}) {
-        const Resultado articulos = consultar(catalogo(), sentencia, {u"des_articulo"_s});
+        const Consulta articulos = consultar(catalogo(), sentencia, {u"des_articulo"_s});
         QVERIFY2(articulos.ok, qPrintable(articulos.error));
         QCOMPARE(articulos.recuentoInicial, 0);
     }
@@ -464,7 +464,7 @@ void TstCrearColeccion::autorSinArticulos()
 void TstCrearColeccion::materiasDeCadaGrupo_data()
 {
     QTest::addColumn<QString>("grupo");
-    const Resultado r = consultar(catalogo(), Sentencias::gruposMaterias(), {u"des_grupo"_s});
+    const Consulta r = consultar(catalogo(), Sentencias::gruposMaterias(), {u"des_grupo"_s});
     QVERIFY2(r.ok, qPrintable(r.error));
     QVERIFY(r.filas.size() >= 6 && r.filas.size() <= 10);
     for (const QVariantList &g : r.filas)
@@ -474,7 +474,7 @@ void TstCrearColeccion::materiasDeCadaGrupo_data()
 void TstCrearColeccion::materiasDeCadaGrupo()
 {
     QFETCH(QString, grupo);
-    const Resultado materias = consultar(catalogo(), Sentencias::materiasDeGrupo(grupo),
+    const Consulta materias = consultar(catalogo(), Sentencias::materiasDeGrupo(grupo),
                                          {u"des_materia"_s, u"id_materia"_s});
     QVERIFY2(materias.ok, qPrintable(materias.error));
     if (grupo == CasosDemo::grupoSinMaterias) {
@@ -483,7 +483,7 @@ void TstCrearColeccion::materiasDeCadaGrupo()
     }
     QVERIFY(materias.filas.size() >= 3);
     // A subject with articles lists them with their issue.
-    const Resultado articulos = consultar(
+    const Consulta articulos = consultar(
         catalogo(), Sentencias::articulosDeMateria(materias.filas[0].at(1).toLongLong()),
         {u"des_articulo"_s, u"des_añoNumero"_s});
     QVERIFY2(articulos.ok, qPrintable(articulos.error));
@@ -511,7 +511,7 @@ void TstCrearColeccion::titulosFijos()
 {
     QFETCH(QString, titulo);
     QFETCH(int, veces);
-    const Resultado r = consultar(catalogo(), Sentencias::articulosConTitulo(titulo),
+    const Consulta r = consultar(catalogo(), Sentencias::articulosConTitulo(titulo),
                                   {u"des_articulo"_s, u"id_articulo"_s});
     QVERIFY2(r.ok, qPrintable(r.error));
     QCOMPARE(r.recuentoInicial, 1);
@@ -524,7 +524,7 @@ void TstCrearColeccion::titulosFijos()
 
 void TstCrearColeccion::textosVariados()
 {
-    const Resultado titulos =
+    const Consulta titulos =
         consultar(catalogo(), Sentencias::todosLosArticulos(), {u"des_articulo"_s});
     QVERIFY2(titulos.ok, qPrintable(titulos.error));
     QCOMPARE(titulos.filas.size(), articulos);
@@ -555,7 +555,7 @@ void TstCrearColeccion::textosVariados()
 
 void TstCrearColeccion::nombresDeAutor()
 {
-    const Resultado r = consultar(catalogo(), Sentencias::todosLosAutores(), {u"autor"_s});
+    const Consulta r = consultar(catalogo(), Sentencias::todosLosAutores(), {u"autor"_s});
     QVERIFY2(r.ok, qPrintable(r.error));
     static const QRegularExpression forma(u"^\\S.* \\S+, \\S.*\\S$"_s);
     int comun = 0;
@@ -600,13 +600,13 @@ void TstCrearColeccion::mismaSemillaMismoCatalogo()
 void TstCrearColeccion::otraSemillaOtroCatalogo()
 {
     const QString otro = m_dir.filePath(u"c/boletin.mdb"_s);
-    const Resultado a = consultar(catalogo(), Sentencias::todosLosArticulos(), {u"des_articulo"_s});
-    const Resultado c = consultar(otro, Sentencias::todosLosArticulos(), {u"des_articulo"_s});
+    const Consulta a = consultar(catalogo(), Sentencias::todosLosArticulos(), {u"des_articulo"_s});
+    const Consulta c = consultar(otro, Sentencias::todosLosArticulos(), {u"des_articulo"_s});
     QVERIFY(a.ok && c.ok);
     QCOMPARE(c.filas.size(), a.filas.size());
     QVERIFY(a.filas != c.filas);
     // The fixed cases do not depend on the seed.
-    const Resultado gemelos = consultar(
+    const Consulta gemelos = consultar(
         otro, Sentencias::autorConNombre(CasosDemo::autorRepetido.toString()), {u"id_autor"_s});
     QCOMPARE(gemelos.filas.size(), 2);
 }
