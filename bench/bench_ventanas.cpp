@@ -329,7 +329,7 @@ Tiempos medirMateria(const Opciones &o, SueloDelCaso &suelo, FormBusqueda &b)
         b.ListaArtic->Clear();
         b.Materias->setCurrentIndex(b.Materias->findText(grupo));
         QTest::mouseClick(b.BotonMateria, Qt::LeftButton);
-        ListaDatos &materias = *Instancia<FormMaterias>::get().ListaMaterias;
+        ListaDatos &materias = *Instancia<FormMaterias>::get().lista();
         esperarPublicada(materias);
         int fila = -1;
         for (int k = 0; k < materias.ListCount() && fila < 0; ++k)
@@ -504,8 +504,8 @@ int main(int argc, char **argv)
     } else if (o.caso == u"autor") {
         b.TextAutor->setText(o.texto);
         t = medirClic(
-            o, suelo, b.BotonAutor, [] { Instancia<FormAutores>::get().ListaAutores->Clear(); },
-            []() -> ListaDatos & { return *Instancia<FormAutores>::get().ListaAutores; });
+            o, suelo, b.BotonAutor, [] { Instancia<FormAutores>::get().lista()->Clear(); },
+            []() -> ListaDatos & { return *Instancia<FormAutores>::get().lista(); });
     } else if (o.caso == u"cronologico") {
         t = medirClic(o, suelo, b.BotonBusCron, [&b] { b.ListaArtic->Clear(); },
                       [&b]() -> ListaDatos & { return *b.ListaArtic; });

@@ -93,8 +93,6 @@ Resultado<> DataSource::Refresh()
     m_eof = false;
     if (R r = MoveNext(); !r.ok())
         return r;
-    if (m_alRefrescar)
-        m_alRefrescar();
     return {};
 }
 

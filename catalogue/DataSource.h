@@ -8,7 +8,6 @@
 #include <QString>
 #include <QVariant>
 
-#include <functional>
 #include <memory>
 
 class Catalogo;
@@ -61,9 +60,6 @@ public:
     QString textoUnido(int primera, QStringView medio, int segunda) const;
     bool esNulo(int indice) const;
 
-    // Called after every successful Refresh(): a bound control lists the rows anew.
-    void setAlRefrescar(std::function<void()> f) { m_alRefrescar = std::move(f); }
-
 private:
     void cerrarResultado();
 
@@ -74,5 +70,4 @@ private:
     QHash<QString, int> m_columnas; // lower-cased name -> first column of that name
     bool m_eof = true;
     qint64 m_alcanzadas = 0;
-    std::function<void()> m_alRefrescar;
 };

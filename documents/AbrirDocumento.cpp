@@ -7,7 +7,7 @@
 #include "PanelDocumento.h"
 #include "Programa.h"
 #include "Sentencias.h"
-#include "VentanaBusqueda.h"
+#include "DataSource.h"
 #include "frmBrowser.h"
 
 #include <optional>
@@ -56,18 +56,12 @@ void mirarDisco(const QString &marca, QString &nombre)
 
 } // namespace
 
-void ListaArtic_Click(VentanaBusqueda &busqueda)
-{
-    if (!VentanaBusqueda::hayResultados || !busqueda.ListaArtic)
-        return;
-    const ListaDatos &lista = *busqueda.ListaArtic;
-    const int indice = lista.ListIndex();
-    if (indice < 0)
-        return;
-    const qint32 clave = lista.ItemData(indice);
+namespace AbrirDocumento {
 
+Resultado<std::optional<Ejemplar>> ejemplar(DataSource &archivo, TipoLista tipo, qint32 clave)
+{
     QString sentencia;
-    switch (lista.campoLista) {
+    switch (tipo) {
     case TipoLista::Numeros:
         sentencia = Sentencias::discoYArchivoDeNumero(clave);
         break;
@@ -76,27 +70,27 @@ void ListaArtic_Click(VentanaBusqueda &busqueda)
         break;
     case TipoLista::Ninguna:
     case TipoLista::Materias:
-        return;
+        return std::optional<Ejemplar>();
     }
+    archivo.setRecordSource(sentencia);
+    if (Resultado<> r = archivo.Refresh(); !r)
+        return r;
+    // A missing disc row is read as disc 1 with no file.
+    const Resultado<QVariant> disco = archivo.Fields(u"disco"_s);
+    const Resultado<QVariant> nombre = archivo.Fields(u"loc_añoNumero"_s);
+    Ejemplar e;
+    e.disco1 = !disco || esDisco1(*disco);
+    if (nombre)
+        e.archivo = nombre->toString();
+    if (tipo == TipoLista::Articulos)
+        e.titulo = archivo.Fields(u"des_articulo"_s).value_or(QVariant()).toString();
+    return std::optional<Ejemplar>(std::move(e));
+}
 
-    // Opening a line skips what fails, without a word: a catalogue that cannot
-    // be queried ends the click quietly, and a missing disc row (below) is read
-    // as disc 1 with no file.
-    bool hayFilas = false;
-    if (!busqueda.consultarArchivo(sentencia, hayFilas).ok())
-        return;
-    DataSource &datos = busqueda.DataArchivo;
-    // Both values are read now, before a prompt lets other handlers run. With no
-    // disc row neither can be read: the issue is looked for on disc 1 and the
-    // viewer opens with no address.
-    const Resultado<QVariant> disco = datos.Fields(u"disco"_s);
-    const Resultado<QVariant> archivo = datos.Fields(u"loc_añoNumero"_s);
-    const bool esArticulo = lista.campoLista == TipoLista::Articulos;
-    const QString titulo =
-        esArticulo ? datos.Fields(u"des_articulo"_s).value_or(QVariant()).toString() : QString();
-    const bool disco1 = !disco || AbrirDocumento::esDisco1(*disco);
-    const QString marca = disco1 ? u"Tirvosk.dat"_s : u"Tirvosk2.dat"_s;
-    const QString aviso = disco1 ? u"Introduzca el CD 1"_s : u"Introduzca el CD 2"_s;
+void abrir(const Ejemplar &ejemplar, qint32 clave)
+{
+    const QString marca = ejemplar.disco1 ? u"Tirvosk.dat"_s : u"Tirvosk2.dat"_s;
+    const QString aviso = ejemplar.disco1 ? u"Introduzca el CD 1"_s : u"Introduzca el CD 2"_s;
 
     QString nombre;
     mirarDisco(marca, nombre);
@@ -113,7 +107,9 @@ void ListaArtic_Click(VentanaBusqueda &busqueda)
     }
 
     QString ruta;
-    if (archivo)
-        ruta = Disco::rutaEnImagenes(unidadCD, archivo->toString() + u".pdf"_s);
-    AbrirDocumento::abrirVisor(ruta, clave, titulo);
+    if (ejemplar.archivo)
+        ruta = Disco::rutaEnImagenes(unidadCD, *ejemplar.archivo + u".pdf"_s);
+    abrirVisor(ruta, clave, ejemplar.titulo);
 }
+
+} // namespace AbrirDocumento

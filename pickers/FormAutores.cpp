@@ -23,29 +23,27 @@ FormAutores::FormAutores(QWidget *parent) : Formulario(parent)
     connect(ListaAutores, &ListaDatos::Click, this, &FormAutores::ListaAutores_Click);
 }
 
+void FormAutores::mostrarAutores(Lineas lineas)
+{
+    ListaAutores->mostrar(std::move(lineas));
+}
+
 void FormAutores::ListaAutores_Click()
 {
-    const int i = ListaAutores->ListIndex();
-    if (i < 0)
+    if (ListaAutores->ListIndex() < 0)
         return;
     const CursorEspera espera;
-    bool hayFilas = false;
-    if (!informar(Instancia<VentanaBusqueda>::get().consultarArchivo(
-            Sentencias::articulosDeAutorPorTitulo(ListaAutores->ItemData(i)), hayFilas)))
+    if (!ListarArticulosAutor())
         return;
-    if (hayFilas) {
-        if (!ListarArticulosAutor())
-            return;
-    } else {
-        hide();
-    }
+    hide();
     Unload();
 }
 
+// The author's articles in the search window; false when the catalogue failed
+// (the reader has been told, and the window stays).
 bool FormAutores::ListarArticulosAutor()
 {
-    if (!informar(Instancia<VentanaBusqueda>::get().mostrarArticulosDeArchivo()))
-        return false;
-    hide();
-    return true;
+    const qint32 autor = ListaAutores->ItemData(ListaAutores->ListIndex());
+    return informar(Instancia<VentanaBusqueda>::get().listarArticulos(
+        Sentencias::articulosDeAutorPorTitulo(autor)));
 }

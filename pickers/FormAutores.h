@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "DataSource.h"
 #include "Formulario.h"
 
+class Lineas;
 class ListaDatos;
 
 // The small window in which the reader picks one of the authors the match
@@ -16,12 +16,12 @@ public:
 
     void ListaAutores_Click();
 
-    // Points DataAutores at the catalogue (the search window's load does).
-    void apuntarCatalogo(const QString &ruta) { DataAutores.setDatabaseName(ruta); }
-
-    ListaDatos *ListaAutores = nullptr;
-    DataSource DataAutores; // pointed at the catalogue, never queried
+    // The authors found (or the lines saying none was), in place of the list's own.
+    void mostrarAutores(Lineas lineas);
+    ListaDatos *lista() const { return ListaAutores; }
 
 private:
     bool ListarArticulosAutor();
+
+    ListaDatos *ListaAutores = nullptr;
 };

@@ -26,39 +26,33 @@ FormMaterias::FormMaterias(QWidget *parent) : Formulario(parent)
 
 void FormMaterias::ListaMaterias_Click()
 {
-    const int i = ListaMaterias->ListIndex();
-    if (i < 0)
+    if (ListaMaterias->ListIndex() < 0)
         return;
     const CursorEspera espera;
-    bool hayFilas = false;
-    if (!informar(Instancia<VentanaBusqueda>::get().consultarArchivo(
-            Sentencias::articulosDeMateria(ListaMaterias->ItemData(i)), hayFilas)))
+    if (!ListarArticulosMateria())
         return;
-    if (hayFilas) {
-        if (!ListarArticulosMateria())
-            return;
-    } else {
-        hide();
-    }
+    hide();
     Unload(); // the window goes only after this handler has returned
 }
 
+// The subject's articles in the search window; false when the catalogue
+// failed (the reader has been told, and the window stays).
 bool FormMaterias::ListarArticulosMateria()
 {
-    if (!informar(Instancia<VentanaBusqueda>::get().mostrarArticulosDeArchivo()))
-        return false;
-    hide();
-    return true;
+    const qint32 materia = ListaMaterias->ItemData(ListaMaterias->ListIndex());
+    return informar(
+        Instancia<VentanaBusqueda>::get().listarArticulos(Sentencias::articulosDeMateria(materia)));
 }
 
-Resultado<> FormMaterias::mostrarMaterias(DataSource &ds)
+void FormMaterias::mostrarMaterias(Lineas lineas)
 {
     ListaMaterias->campoLista = TipoLista::Materias;
+    ListaMaterias->mostrar(std::move(lineas));
+}
+
+void FormMaterias::vaciar()
+{
     ListaMaterias->Clear();
-    ListaMaterias->Refresh();
-    Resultado<> r = anadirLineas(*ListaMaterias, ds, ModoLista::Materias);
-    ListaMaterias->Refresh();
-    return r;
 }
 
 bool FormMaterias::muestraMaterias() const

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "DataSource.h"
 #include "Formulario.h"
-#include "Resultado.h"
 
+class Lineas;
 class ListaDatos;
 
 // The small window in which the reader picks one subject of the chosen group;
@@ -18,13 +17,14 @@ public:
     void ListaMaterias_Click();
     bool ListarArticulosMateria();
 
-    // Points DataMaterias at the catalogue (the search window's load does).
-    void apuntarCatalogo(const QString &ruta) { DataMaterias.setDatabaseName(ruta); }
-    // Replaces the list's lines by the subjects of `ds`'s remaining rows.
-    Resultado<> mostrarMaterias(DataSource &ds);
+    // The subjects of a group, to pick from, in place of the list's own.
+    void mostrarMaterias(Lineas lineas);
+    // Empties the list; what its lines stand for stays.
+    void vaciar();
     // The list holds subjects: a pick will bring openable article lines.
     bool muestraMaterias() const;
+    ListaDatos *lista() const { return ListaMaterias; }
 
+private:
     ListaDatos *ListaMaterias = nullptr;
-    DataSource DataMaterias; // pointed at the catalogue, never queried
 };

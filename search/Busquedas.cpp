@@ -15,10 +15,11 @@ namespace {
 
 constexpr QStringView separador = u". ";
 
-Resultado<> anadirArticulos(DestinoLineas &destino, DataSource &ds)
+Resultado<Lineas> articulos(DataSource &ds)
 {
+    Lineas lineas;
     if (ds.isEOF())
-        return {};
+        return lineas;
     const Resultado<int> titulo = ds.columna(QStringLiteral("des_articulo"));
     if (!titulo)
         return titulo;
@@ -30,19 +31,19 @@ Resultado<> anadirArticulos(DestinoLineas &destino, DataSource &ds)
         return id;
     while (!ds.isEOF()) {
         // The same line as lineaArticulo(), straight from the row's bytes.
-        destino.anadir(ds.textoUnido(*titulo, separador, *numero), claveDeLinea(ds.valor(*id)));
+        lineas.anadir(ds.textoUnido(*titulo, separador, *numero), claveDeLinea(ds.valor(*id)));
         if (Resultado<> r = ds.MoveNext(); !r)
             return r;
     }
-    return {};
+    return lineas;
 }
 
 // One line per remaining row: the text of one column, the key of another.
-Resultado<> anadirFilas(DestinoLineas &destino, DataSource &ds, const QString &columnaTexto,
-                      const QString &columnaClave)
+Resultado<Lineas> filas(DataSource &ds, const QString &columnaTexto, const QString &columnaClave)
 {
+    Lineas lineas;
     if (ds.isEOF())
-        return {};
+        return lineas;
     const Resultado<int> texto = ds.columna(columnaTexto);
     if (!texto)
         return texto;
@@ -50,11 +51,11 @@ Resultado<> anadirFilas(DestinoLineas &destino, DataSource &ds, const QString &c
     if (!clave)
         return clave;
     while (!ds.isEOF()) {
-        destino.anadir(ds.texto(*texto), claveDeLinea(ds.valor(*clave)));
+        lineas.anadir(ds.texto(*texto), claveDeLinea(ds.valor(*clave)));
         if (Resultado<> r = ds.MoveNext(); !r)
             return r;
     }
-    return {};
+    return lineas;
 }
 
 } // namespace
@@ -78,19 +79,17 @@ qint32 claveDeLinea(const QVariant &valor)
     return qint32(v);
 }
 
-Resultado<> anadirLineas(DestinoLineas &destino, DataSource &ds, ModoLista modo)
+Resultado<Lineas> lineasDe(DataSource &ds, ModoLista modo)
 {
     switch (modo) {
     case ModoLista::Articulos:
-        return anadirArticulos(destino, ds);
+        return articulos(ds);
     case ModoLista::Cronologico:
-        return anadirFilas(destino, ds, QStringLiteral("des_añoNumero"),
-                           QStringLiteral("id_boletin"));
+        return filas(ds, QStringLiteral("des_añoNumero"), QStringLiteral("id_boletin"));
     case ModoLista::Materias:
-        return anadirFilas(destino, ds, QStringLiteral("des_materia"),
-                           QStringLiteral("id_materia"));
+        return filas(ds, QStringLiteral("des_materia"), QStringLiteral("id_materia"));
     }
-    return {};
+    return Lineas();
 }
 
 Coincidencia::Coincidencia(const QString &texto) : m_textoPreparado(prepararTexto(texto))
@@ -181,16 +180,15 @@ Coincidencia::Veredicto Coincidencia::probar(QByteArrayView valorUtf8)
     return Veredicto::No;
 }
 
-Resultado<> buscarCoincidencias(DataSource &ds, CampoBuscado campo, const QString &texto,
-                              DestinoLineas &destino, qsizetype &encontradas)
+Resultado<Lineas> coincidencias(DataSource &ds, CampoBuscado campo, const QString &texto)
 {
-    encontradas = 0;
+    Lineas lineas;
     const bool autores = campo == CampoBuscado::Autor;
     ds.setRecordSource(autores ? Sentencias::todosLosAutores() : Sentencias::todosLosArticulos());
     if (Resultado<> r = ds.Refresh(); !r)
         return r;
     if (ds.isEOF())
-        return {};
+        return lineas;
     const Resultado<int> comparada =
         ds.columna(autores ? QStringLiteral("autor") : QStringLiteral("des_articulo"));
     if (!comparada)
@@ -208,13 +206,12 @@ Resultado<> buscarCoincidencias(DataSource &ds, CampoBuscado campo, const QStrin
     while (!ds.isEOF()) {
         if (!ds.esNulo(*comparada) && coincidencia.contiene(ds.utf8(*comparada))) {
             // The article line (lineaArticulo) made from the row's bytes.
-            destino.anadir(autores ? ds.texto(*comparada)
-                                   : ds.textoUnido(*comparada, separador, *numero),
-                           claveDeLinea(ds.valor(*clave)));
-            ++encontradas;
+            lineas.anadir(autores ? ds.texto(*comparada)
+                                  : ds.textoUnido(*comparada, separador, *numero),
+                          claveDeLinea(ds.valor(*clave)));
         }
         if (Resultado<> paso = ds.MoveNext(); !paso)
             return paso;
     }
-    return {};
+    return lineas;
 }

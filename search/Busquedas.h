@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Lineas.h"
 #include "Resultado.h"
 
 #include <QByteArrayView>
@@ -23,16 +24,6 @@ enum class ModoLista { Articulos, Cronologico, Materias };
 // value identifies. Ninguna: nothing filled it with selectable lines.
 enum class TipoLista { Ninguna, Articulos, Numeros, Materias };
 
-// Where the lines of a search go, in order: a text and its item value.
-class DestinoLineas
-{
-public:
-    virtual void anadir(const QString &texto, qint32 dato) = 0;
-
-protected:
-    ~DestinoLineas() = default;
-};
-
 // The article line every list of articles shows: the title, ". ", then the
 // issue's label; a null value adds nothing. Its item value is the article's id.
 QString lineaArticulo(const QString &titulo, const QString &numero);
@@ -41,10 +32,10 @@ QString lineaArticulo(const QString &titulo, const QString &numero);
 // that is no number, or a value out of range give 0, which is never a key.
 qint32 claveDeLinea(const QVariant &valor);
 
-// Adds one line per remaining row of `ds`'s current result, as `modo` shows
-// them: article lines (des_articulo, des_añoNumero, id_articulo), issue labels
-// keyed by id_boletin, or subjects keyed by id_materia.
-Resultado<> anadirLineas(DestinoLineas &destino, DataSource &ds, ModoLista modo);
+// One line per remaining row of `ds`'s current result, as `modo` shows them:
+// article lines (des_articulo, des_añoNumero, id_articulo), issue labels keyed
+// by id_boletin, or subjects keyed by id_materia.
+Resultado<Lineas> lineasDe(DataSource &ds, ModoLista modo);
 
 // The match lookup's test: does a value contain the search text, both
 // lower-cased, stripped of surrounding blanks and folded (Acentos.h)? Made on
@@ -74,9 +65,7 @@ private:
 };
 
 // The match lookup: runs on `ds` the statement over every title (with its
-// issue) or every author, and adds to `destino`, in the statement's order, a
-// line for each whose text contains `texto` (Coincidencia): an article line
-// keyed by id_articulo, or the author's name keyed by id_autor. `encontradas`
-// counts them.
-Resultado<> buscarCoincidencias(DataSource &ds, CampoBuscado campo, const QString &texto,
-                              DestinoLineas &destino, qsizetype &encontradas);
+// issue) or every author, and gives, in the statement's order, a line for each
+// whose text contains `texto` (Coincidencia): an article line keyed by
+// id_articulo, or the author's name keyed by id_autor.
+Resultado<Lineas> coincidencias(DataSource &ds, CampoBuscado campo, const QString &texto);

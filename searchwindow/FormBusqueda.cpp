@@ -3,13 +3,14 @@
 
 #include "AbrirDocumento.h"
 #include "BotonImagen.h"
+#include "Consultas.h"
 #include "CursorEspera.h"
 #include "FormAutores.h"
 #include "FormMaterias.h"
+#include "ListaDatos.h"
 #include "Mensajes.h"
 #include "Programa.h"
 #include "Recursos.h"
-#include "Sentencias.h"
 #include "VentanaPrincipal.h"
 
 #include <QComboBox>
@@ -68,9 +69,6 @@ FormBusqueda::FormBusqueda(QWidget *parent) : VentanaBusqueda(parent)
     for (qsizetype i = 1; i < orden.size(); ++i)
         setTabOrder(orden[i - 1], orden[i]);
 
-    DataMateria.setRecordSource(Sentencias::tablaGruposMaterias);
-    DataMateria.setAlRefrescar([this] { llenarMaterias(); });
-
     connect(BotonTitulo, &QAbstractButton::clicked, this, &FormBusqueda::BotonTitulo_Click);
     connect(BotonAutor, &QAbstractButton::clicked, this, &FormBusqueda::BotonAutor_Click);
     connect(BotonMateria, &QAbstractButton::clicked, this, &FormBusqueda::BotonMateria_Click);
@@ -81,32 +79,44 @@ FormBusqueda::FormBusqueda(QWidget *parent) : VentanaBusqueda(parent)
 
 void FormBusqueda::Form_Load()
 {
-    const QString catalogo = Programa::rutaCatalogo();
-    Instancia<FormAutores>::get().apuntarCatalogo(catalogo);
-    DataArchivo.setDatabaseName(catalogo);
-    DataConsulta.setDatabaseName(catalogo);
-    Data1.setDatabaseName(catalogo);
-    DataMateria.setDatabaseName(catalogo);
-    Instancia<FormMaterias>::get().apuntarCatalogo(catalogo);
+    apuntarCatalogo(Programa::rutaCatalogo());
+    // The pickers are loaded with the window, hidden until a search needs them.
+    Instancia<FormAutores>::get();
+    Instancia<FormMaterias>::get();
 }
 
-void FormBusqueda::llenarMaterias()
+void FormBusqueda::apuntarCatalogo(const QString &ruta)
 {
+    for (DataSource *ds : {&DataConsulta, &DataArchivo, &DataMateria})
+        ds->setDatabaseName(ruta);
+}
+
+Resultado<> FormBusqueda::refrescarGrupos()
+{
+    const Resultado<QStringList> grupos = Consultas::gruposDeMaterias(DataMateria);
+    if (!grupos)
+        return grupos;
     const QString elegido = Materias->currentText();
     Materias->clear();
-    const Resultado<int> grupo = DataMateria.columna(QStringLiteral("des_grupo"));
-    Resultado<> r = grupo;
-    while (r.ok() && !DataMateria.isEOF()) {
-        Materias->addItem(DataMateria.texto(*grupo));
-        r = DataMateria.MoveNext();
-    }
-    // Runs inside DataMateria's refresh, whoever asked for it: the reader is
-    // told here, and the combo keeps the groups read so far.
-    informar(r);
+    Materias->addItems(*grupos);
     // The combo is narrow; its drop-down list shows the groups' names whole.
     Materias->view()->setMinimumWidth(Materias->view()->sizeHintForColumn(0) + 24);
     // A refresh keeps the reader's choice when the group is still there.
     Materias->setCurrentIndex(elegido.isEmpty() ? -1 : Materias->findText(elegido));
+    return {};
+}
+
+Resultado<bool> FormBusqueda::listarArticulos(const QString &sentencia)
+{
+    Resultado<std::optional<Lineas>> lineas = Consultas::articulosDe(DataArchivo, sentencia);
+    if (!lineas)
+        return lineas;
+    if (!*lineas)
+        return false;
+    ListaArtic->campoLista = TipoLista::Articulos;
+    ListaArtic->mostrar(std::move(**lineas));
+    hayResultados = true;
+    return true;
 }
 
 void FormBusqueda::BotonSalir_Click()
@@ -126,59 +136,84 @@ void FormBusqueda::Form_Unload()
     Instancia<FormMaterias>::Unload();
 }
 
+// Opening a line skips what fails, without a word: a catalogue that cannot be
+// queried ends the click quietly.
 void FormBusqueda::ListaArtic_Click()
 {
-    ::ListaArtic_Click(*this);
+    if (!hayResultados)
+        return;
+    const int indice = ListaArtic->ListIndex();
+    if (indice < 0)
+        return;
+    const qint32 clave = ListaArtic->ItemData(indice);
+    const Resultado<std::optional<AbrirDocumento::Ejemplar>> ejemplar =
+        AbrirDocumento::ejemplar(DataArchivo, ListaArtic->campoLista, clave);
+    if (ejemplar && *ejemplar)
+        AbrirDocumento::abrir(**ejemplar, clave);
+}
+
+void FormBusqueda::mostrar(Resultado<Respuesta> respuesta)
+{
+    if (informar(respuesta))
+        mostrar(*std::move(respuesta));
+}
+
+void FormBusqueda::mostrar(Respuesta r)
+{
+    if (r.articulos)
+        ListaArtic->mostrar(std::move(*r.articulos));
+    if (r.tipo)
+        ListaArtic->campoLista = *r.tipo;
+    if (r.autores || r.conAutores) {
+        FormAutores &autores = Instancia<FormAutores>::get();
+        if (r.autores)
+            autores.mostrarAutores(std::move(*r.autores));
+        if (r.conAutores)
+            autores.mostrarJuntoA(*this);
+    }
+    if (r.materias || r.conMaterias) {
+        FormMaterias &materias = Instancia<FormMaterias>::get();
+        if (r.conMaterias)
+            materias.mostrarJuntoA(*this);
+        if (r.materias && r.materiasElegibles)
+            materias.mostrarMaterias(std::move(*r.materias));
+        else if (r.materias)
+            materias.vaciar();
+    }
+    hayResultados = r.hayResultados;
+    busquedaCronologica = r.cronologica;
+}
+
+static bool materiasElegidas()
+{
+    return Instancia<FormMaterias>::get().muestraMaterias();
 }
 
 Resultado<> FormBusqueda::VisualizarConsulta(ModoLista modo)
 {
-    if (Resultado<> r = DataConsulta.Refresh(); !r.ok())
+    Resultado<Respuesta> r = Consultas::visualizar(DataConsulta, modo, materiasElegidas());
+    if (!r)
         return r;
-    Resultado<> r;
-    if (modo == ModoLista::Materias) {
-        r = Instancia<FormMaterias>::get().mostrarMaterias(DataConsulta);
-    } else {
-        ListaArtic->campoLista =
-            modo == ModoLista::Articulos ? TipoLista::Articulos : TipoLista::Numeros;
-        ListaArtic->Clear();
-        ListaArtic->Refresh();
-        r = anadirLineas(*ListaArtic, DataConsulta, modo);
-        ListaArtic->Refresh();
-    }
-    if (!r.ok())
-        return r;
-    // While a subject list is on show, the article lines its pick will bring must
-    // find the flag set.
-    if (ListaArtic->ListCount() > 0 || Instancia<FormMaterias>::get().muestraMaterias())
-        hayResultados = true;
-    return r;
+    // Only ever sets the flag: a search clears it before it runs.
+    const bool habia = hayResultados;
+    const bool cronologica = busquedaCronologica;
+    mostrar(*std::move(r));
+    hayResultados = hayResultados || habia;
+    busquedaCronologica = cronologica;
+    return {};
 }
 
 Resultado<> FormBusqueda::Buscar_Coincidencias(CampoBuscado campo, const QString &texto)
 {
-    textoBuscado = texto;
-    campoBuscado = campo;
-    const bool autores = campo == CampoBuscado::Autor;
-    ListaDatos &lista = autores ? *Instancia<FormAutores>::get().ListaAutores : *ListaArtic;
-    qsizetype encontradas = 0;
-    if (Resultado<> r = buscarCoincidencias(DataConsulta, campo, texto, lista, encontradas);
-        !r.ok())
+    Resultado<Respuesta> r = Consultas::coincidentes(DataConsulta, campo, texto);
+    if (!r)
         return r;
-    if (!autores && encontradas > 0)
-        ListaArtic->campoLista = TipoLista::Articulos;
-    lista.Refresh();
-    if (lista.ListCount() > 0) {
-        hayResultados = true;
-    } else if (autores) {
-        lista.AddItem(QStringLiteral("No se encuentra ningún autor con : ") + texto, 0);
-        lista.AddItem(QString(), 0);
-        lista.AddItem(QStringLiteral("Hacer clic sobre esta linea para volver"), 0);
-        lista.Refresh();
-    } else {
-        lista.AddItem(QStringLiteral("No se han encontrado documentos"), 0);
-        lista.Refresh();
-    }
+    // Only ever sets the flag, and leaves the kind of the last search as it was.
+    const bool habia = hayResultados;
+    const bool cronologica = busquedaCronologica;
+    mostrar(*std::move(r));
+    hayResultados = hayResultados || habia;
+    busquedaCronologica = cronologica;
     return {};
 }
 
@@ -186,83 +221,26 @@ void FormBusqueda::BotonTitulo_Click()
 {
     const CursorEspera espera;
     hayResultados = false;
-    const QString texto = TextTitulo->text();
-    DataConsulta.setRecordSource(Sentencias::articulosConTitulo(texto));
-    if (!informar(DataConsulta.Refresh()))
-        return;
-    const qint64 cuenta = DataConsulta.RecordCount();
-    ListaArtic->Clear();
-    if (cuenta == 1) {
-        if (!informar(VisualizarConsulta(ModoLista::Articulos)))
-            return;
-    } else if (!texto.isEmpty()) {
-        if (!informar(Buscar_Coincidencias(CampoBuscado::Titulo, texto)))
-            return;
-    } else {
-        ListaArtic->AddItem(QStringLiteral("Introducir texto"), 0);
-    }
-    busquedaCronologica = false;
+    mostrar(Consultas::porTitulo(DataConsulta, TextTitulo->text(), materiasElegidas()));
 }
 
 void FormBusqueda::BotonAutor_Click()
 {
     const CursorEspera espera;
     hayResultados = false;
-    const QString texto = TextAutor->text();
-    DataConsulta.setRecordSource(Sentencias::autorConNombre(texto));
-    if (!informar(DataConsulta.Refresh()))
-        return;
-    const qint64 cuenta = DataConsulta.RecordCount();
-    FormAutores &autores = Instancia<FormAutores>::get();
-    autores.ListaAutores->Clear();
-    ListaArtic->Clear();
-    if (cuenta == 1) {
-        // The identifier goes in whole: an author above 32767 lists its own articles.
-        const Resultado<QVariant> idAutor = DataConsulta.Fields(QStringLiteral("id_autor"));
-        if (!informar(idAutor))
-            return;
-        DataConsulta.setRecordSource(Sentencias::articulosDeAutor(idAutor->toLongLong()));
-        if (!informar(DataConsulta.Refresh()))
-            return;
-        if (DataConsulta.RecordCount() != 0 && !informar(VisualizarConsulta(ModoLista::Articulos)))
-            return;
-    } else if (!texto.isEmpty()) {
-        if (!informar(Buscar_Coincidencias(CampoBuscado::Autor, texto)))
-            return;
-        autores.mostrarJuntoA(*this);
-    } else {
-        ListaArtic->AddItem(QStringLiteral("Introducir texto"), 0);
-    }
-    busquedaCronologica = false;
+    mostrar(Consultas::porAutor(DataConsulta, TextAutor->text(), materiasElegidas()));
 }
 
 void FormBusqueda::BotonMateria_Click()
 {
     const CursorEspera espera;
     hayResultados = false;
-    const QString grupo = Materias->currentText();
-    DataConsulta.setRecordSource(Sentencias::materiasDeGrupo(grupo));
-    if (!informar(DataConsulta.Refresh()))
-        return;
-    FormMaterias &materias = Instancia<FormMaterias>::get();
-    materias.ListaMaterias->Clear();
-    ListaArtic->Clear();
-    if (!grupo.isEmpty()) {
-        materias.mostrarJuntoA(*this);
-        if (!informar(VisualizarConsulta(ModoLista::Materias)))
-            return;
-    } else {
-        ListaArtic->AddItem(QStringLiteral("Debe seleccionar una materia de la lista"), 0);
-    }
-    busquedaCronologica = false;
+    mostrar(Consultas::porMateria(DataConsulta, Materias->currentText()));
 }
 
 void FormBusqueda::BotonBusCron_Click()
 {
     const CursorEspera espera;
     hayResultados = false;
-    DataConsulta.setRecordSource(Sentencias::numerosEnOrden());
-    if (!informar(VisualizarConsulta(ModoLista::Cronologico)))
-        return;
-    busquedaCronologica = true;
+    mostrar(Consultas::cronologica(DataConsulta, materiasElegidas()));
 }

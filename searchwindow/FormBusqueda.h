@@ -2,16 +2,19 @@
 #pragma once
 
 #include "Busquedas.h"
+#include "DataSource.h"
 #include "VentanaBusqueda.h"
 
 class BotonImagen;
+class ListaDatos;
 class QComboBox;
 class QLineEdit;
+struct Respuesta;
 
 // The window in which the reader searches the catalogue: by author, by issue in
-// chronological order, by subject group and by title, all into ListaArtic. The
-// searching itself is search/ (Busquedas.h); this window runs it and shows what
-// it gives.
+// chronological order, by subject group and by title, all into ListaArtic, and
+// opens a line's issue. What each search finds is search/ (Consultas.h); this
+// window runs it, shows what it gives and opens the lines.
 class FormBusqueda final : public VentanaBusqueda
 {
     Q_OBJECT
@@ -25,11 +28,13 @@ public:
     static FormBusqueda &instancia() { return Instancia<FormBusqueda>::get(); }
 
     void Form_Load() override;
+    Resultado<> refrescarGrupos() override;
+    Resultado<bool> listarArticulos(const QString &sentencia) override;
 
     // Runs DataConsulta's statement and shows its rows as `modo` says.
     Resultado<> VisualizarConsulta(ModoLista modo);
     // The match lookup for `texto` in titles (into ListaArtic) or authors (into
-    // the author picker's list), with the message lines when nothing matched.
+    // the author picker), with the message lines when nothing matched.
     Resultado<> Buscar_Coincidencias(CampoBuscado campo, const QString &texto);
 
     void BotonTitulo_Click();
@@ -39,6 +44,10 @@ public:
     void BotonSalir_Click();
     void ListaArtic_Click();
 
+    // The catalogue every data source of the window reads.
+    void apuntarCatalogo(const QString &ruta);
+    const QString &catalogo() const { return DataConsulta.DatabaseName(); }
+
     BotonImagen *BotonBusCron = nullptr;
     QLineEdit *TextAutor = nullptr;
     BotonImagen *BotonAutor = nullptr;
@@ -47,12 +56,23 @@ public:
     QLineEdit *TextTitulo = nullptr;
     BotonImagen *BotonTitulo = nullptr;
     BotonImagen *BotonSalir = nullptr;
+    ListaDatos *ListaArtic = nullptr;
+
+    // A click on a result line opens its issue. Outlives an unload of the window.
+    static inline bool hayResultados = false;
+
+    // The statement VisualizarConsulta runs, and each search.
+    DataSource DataConsulta;
 
 protected:
     // The pickers fill this window: they go with it.
     void Form_Unload() override;
 
 private:
-    // The bound combo lists the groups of DataMateria's rows after each refresh.
-    void llenarMaterias();
+    // Shows what a search brought; a failure is told and changes nothing.
+    void mostrar(Resultado<Respuesta> respuesta);
+    void mostrar(Respuesta respuesta);
+
+    DataSource DataArchivo;
+    DataSource DataMateria;
 };

@@ -26,67 +26,36 @@ QVariant ModeloLista::data(const QModelIndex &index, int role) const
     }
 }
 
-QString ModeloLista::texto(int fila) const
-{
-    const Linea &l = m_lineas.at(fila);
-    if (l.largo < 0)
-        return m_otros.at(l.inicio);
-    return QString::fromLatin1(m_latin1.constData() + l.inicio, l.largo);
-}
-
 void ModeloLista::vaciar()
 {
     beginResetModel();
-    // Capacity is kept, as a list is mostly filled again at once.
     m_lineas.clear();
-    m_latin1.resize(0);
-    m_otros.clear();
     m_publicadas = 0;
+    endResetModel();
+}
+
+void ModeloLista::fijar(Lineas lineas)
+{
+    beginResetModel();
+    m_lineas = std::move(lineas);
+    m_publicadas = m_lineas.size();
     endResetModel();
 }
 
 int ModeloLista::anadir(const QString &texto, qint32 dato)
 {
-    Linea linea;
-    linea.dato = dato;
-    const qsizetype antes = m_latin1.size();
-    bool latin1 = !texto.isEmpty();
-    if (latin1) {
-        // Doubled by hand: left to resize(), filling a million lines took
-        // twice as long (measured). realloc() moves a big block by remapping
-        // it, without copying.
-        if (m_latin1.capacity() < antes + texto.size())
-            m_latin1.reserve(std::max(2 * m_latin1.capacity(), antes + texto.size()));
-        m_latin1.resize(antes + texto.size());
-        char *d = m_latin1.data() + antes;
-        for (const QChar c : texto) {
-            if (c.unicode() > 0xFF) {
-                latin1 = false;
-                break;
-            }
-            *d++ = char(c.unicode());
-        }
-    }
-    if (latin1) {
-        linea.inicio = antes;
-        linea.largo = qint32(texto.size());
-    } else {
-        m_latin1.resize(antes);
-        linea.inicio = m_otros.size();
-        m_otros.append(texto);
-    }
-    m_lineas.append(linea);
+    const int fila = m_lineas.anadir(texto, dato);
     if (!m_publicacionPendiente) {
         m_publicacionPendiente = true;
         QTimer::singleShot(0, this, &ModeloLista::publicar);
     }
-    return int(m_lineas.size()) - 1;
+    return fila;
 }
 
 void ModeloLista::publicar()
 {
     m_publicacionPendiente = false;
-    const int total = int(m_lineas.size());
+    const int total = m_lineas.size();
     if (total <= m_publicadas)
         return;
     beginInsertRows({}, m_publicadas, total - 1);
@@ -143,11 +112,13 @@ void ListaDatos::Refresh()
 
 QStringList ListaDatos::textos() const
 {
-    QStringList t;
-    t.reserve(m_modelo->cuantas());
-    for (int i = 0; i < m_modelo->cuantas(); ++i)
-        t << m_modelo->texto(i);
-    return t;
+    return m_modelo->lineas().textos();
+}
+
+void ListaDatos::mostrar(Lineas lineas)
+{
+    m_modelo->fijar(std::move(lineas));
+    viewport()->update();
 }
 
 void ListaDatos::mousePressEvent(QMouseEvent *event)

@@ -2,15 +2,15 @@
 #pragma once
 
 #include "Busquedas.h"
+#include "Lineas.h"
 
 #include <QAbstractListModel>
 #include <QListView>
 #include <QString>
 #include <QVector>
 
-// Lines of a list: a text and a 32-bit item value that is not shown. Lines are
-// kept in the order added. Additions are announced to the view in batches, so a
-// list of a million lines costs one view update, not a million.
+// The model of a list's Lineas. Additions are announced to the view in
+// batches, so a list of a million lines costs one view update, not a million.
 class ModeloLista final : public QAbstractListModel
 {
     Q_OBJECT
@@ -21,29 +21,19 @@ public:
     QVariant data(const QModelIndex &index, int role) const override;
 
     void vaciar();
+    // In place of the lines there were.
+    void fijar(Lineas lineas);
     int anadir(const QString &texto, qint32 dato);
-    void setDato(int fila, qint32 dato) { m_lineas[fila].dato = dato; }
-    QString texto(int fila) const;
-    qint32 dato(int fila) const { return m_lineas.at(fila).dato; }
-    int cuantas() const { return int(m_lineas.size()); }
+    void setDato(int fila, qint32 dato) { m_lineas.setDato(fila, dato); }
+    QString texto(int fila) const { return m_lineas.texto(fila); }
+    qint32 dato(int fila) const { return m_lineas.dato(fila); }
+    int cuantas() const { return m_lineas.size(); }
+    const Lineas &lineas() const { return m_lineas; }
     // Tells the view about lines added since the last call.
     void publicar();
 
 private:
-    // Texts made only of Latin-1 characters (all Spanish text) are kept one
-    // byte a character in one buffer: a million lines cost their characters,
-    // not a million allocations. Others (and empty or null texts, kept as
-    // they came) are kept whole.
-    struct Linea
-    {
-        qint64 inicio = 0; // in m_latin1; in m_otros when largo < 0
-        qint32 largo = -1;
-        qint32 dato = 0;
-    };
-
-    QVector<Linea> m_lineas;
-    QByteArray m_latin1;
-    QList<QString> m_otros;
+    Lineas m_lineas;
     int m_publicadas = 0;
     bool m_publicacionPendiente = false;
 };
@@ -52,13 +42,16 @@ private:
 // the catalogue column its lines show. Click() is emitted whenever the reader
 // selects a line, by the left button (again on a line already selected) or by
 // keyboard; other buttons choose nothing.
-class ListaDatos final : public QListView, public DestinoLineas
+class ListaDatos final : public QListView
 {
     Q_OBJECT
 public:
     explicit ListaDatos(QWidget *parent = nullptr);
 
     void Clear();
+    // Shows `lineas` in place of the list's own.
+    void mostrar(Lineas lineas);
+    const Lineas &lineas() const { return m_modelo->lineas(); }
     // Appends a line; returns its index (NewIndex).
     int AddItem(const QString &texto, qint32 dato = 0);
     void setItemData(int indice, qint32 dato) { m_modelo->setDato(indice, dato); }
@@ -76,8 +69,6 @@ public:
     // What the lines stand for; whoever fills the list with selectable lines
     // sets it.
     TipoLista campoLista = TipoLista::Ninguna;
-
-    void anadir(const QString &texto, qint32 dato) override { AddItem(texto, dato); }
 
     // The font of the program's lists and text boxes, at `puntos` points.
     static QFont letra(const QFont &base, qreal puntos = 9);

@@ -3,7 +3,7 @@
 #include "CatalogoPrueba.h"
 #include "Programa.h"
 #include "PruebasDocumentos.h"
-#include "VentanaBusqueda.h"
+#include "DataSource.h"
 #include "PanelDocumento.h"
 #include "frmBrowser.h"
 
@@ -18,25 +18,26 @@ using namespace PruebasDocumentos;
 
 namespace {
 
-// The search window as the click handler sees it: a result list and DataArchivo.
-class BusquedaPrueba final : public VentanaBusqueda
+// A result line as the search window's click handler hands it to the opener:
+// what the catalogue says of its issue, then the prompts and the viewer.
+struct BusquedaPrueba
 {
-public:
-    explicit BusquedaPrueba(const QString &catalogo)
-    {
-        ListaArtic = new ListaDatos(this);
-        DataArchivo.setDatabaseName(catalogo);
-    }
-    void Form_Load() override {}
-
-    // One line of the given kind, made the current one.
+    explicit BusquedaPrueba(const QString &catalogo) { DataArchivo.setDatabaseName(catalogo); }
     void linea(TipoLista campo, qint32 clave)
     {
-        ListaArtic->Clear();
-        ListaArtic->campoLista = campo;
-        ListaArtic->AddItem(u"Una línea"_s, clave);
-        ListaArtic->setListIndex(0);
+        m_campo = campo;
+        m_clave = clave;
     }
+    void clic()
+    {
+        const auto e = AbrirDocumento::ejemplar(DataArchivo, m_campo, m_clave);
+        if (e && *e)
+            AbrirDocumento::abrir(**e, m_clave);
+    }
+
+    DataSource DataArchivo;
+    TipoLista m_campo = TipoLista::Ninguna;
+    qint32 m_clave = 0;
 };
 
 const TipoLista articulo = TipoLista::Articulos;
@@ -109,7 +110,6 @@ void TestAbrirDocumento::initTestCase()
 void TestAbrirDocumento::init()
 {
     unidadCD = m_disco;
-    VentanaBusqueda::hayResultados = true;
     busquedaCronologica = false;
     m_mensajes.reiniciar();
     ponerMarca(marca1);
@@ -186,7 +186,7 @@ void TestAbrirDocumento::lugarRetiradoEntreAvisos()
     };
     BusquedaPrueba busqueda(m_catalogo);
     busqueda.linea(numero, 3);
-    ListaArtic_Click(busqueda);
+    busqueda.clic();
     QCOMPARE(m_mensajes.textos, (QStringList{cd2, cd2, cd2}));
     const auto abiertos = visores();
     QCOMPARE(abiertos.size(), 1);
@@ -219,7 +219,7 @@ void TestAbrirDocumento::abre()
 
     BusquedaPrueba busqueda(m_catalogo);
     busqueda.linea(campo, clave);
-    ListaArtic_Click(busqueda);
+    busqueda.clic();
 
     QCOMPARE(m_mensajes.textos, avisos);
     QVERIFY(!m_mensajes.conCancelar.contains(false));
@@ -267,7 +267,7 @@ void TestAbrirDocumento::sentencia()
 
     BusquedaPrueba busqueda(m_catalogo);
     busqueda.linea(campo, clave);
-    ListaArtic_Click(busqueda);
+    busqueda.clic();
     QCOMPARE(busqueda.DataArchivo.RecordSource(), esperada);
 }
 
@@ -275,9 +275,9 @@ void TestAbrirDocumento::dosArticulosDeUnNumero()
 {
     BusquedaPrueba busqueda(m_catalogo);
     busqueda.linea(articulo, 101);
-    ListaArtic_Click(busqueda);
+    busqueda.clic();
     busqueda.linea(articulo, 102);
-    ListaArtic_Click(busqueda);
+    busqueda.clic();
 
     const auto abiertos = visores();
     QCOMPARE(abiertos.size(), 2);
@@ -293,8 +293,8 @@ void TestAbrirDocumento::mismaLineaDosVeces()
     BusquedaPrueba busqueda(m_catalogo);
     busqueda.linea(numero, 4);
     ponerMarca(marca2);
-    ListaArtic_Click(busqueda);
-    ListaArtic_Click(busqueda);
+    busqueda.clic();
+    busqueda.clic();
 
     const auto abiertos = visores();
     QCOMPARE(abiertos.size(), 2);
@@ -308,38 +308,22 @@ void TestAbrirDocumento::mismaLineaDosVeces()
 
 void TestAbrirDocumento::noHaceNada_data()
 {
-    QTest::addColumn<bool>("hayResultados");
     QTest::addColumn<TipoLista>("campo");
-    QTest::addColumn<int>("lineas");
-    QTest::addColumn<int>("actual"); // -1: no current line
-
-    QTest::newRow("sin resultados") << false << numero << 1 << 0;
-    QTest::newRow("lista vacía") << true << numero << 0 << -1;
-    QTest::newRow("sin línea actual") << true << numero << 2 << -1;
-    QTest::newRow("lista de materias") << true << TipoLista::Materias << 1 << 0;
-    QTest::newRow("ninguna") << true << TipoLista::Ninguna << 1 << 0;
+    QTest::newRow("lista de materias") << TipoLista::Materias;
+    QTest::newRow("ninguna") << TipoLista::Ninguna;
 }
 
 // Nothing is looked up, asked or opened.
 void TestAbrirDocumento::noHaceNada()
 {
-    QFETCH(bool, hayResultados);
     QFETCH(TipoLista, campo);
-    QFETCH(int, lineas);
-    QFETCH(int, actual);
     ponerMarca(marca2); // issue 1 wants disc 1: going on would prompt
 
     BusquedaPrueba busqueda(m_catalogo);
-    busqueda.ListaArtic->campoLista = campo;
-    for (int i = 0; i < lineas; ++i)
-        busqueda.ListaArtic->AddItem(u"Año 1950 - Nº 1"_s, 1);
-    busqueda.ListaArtic->Refresh();
-    if (actual >= 0)
-        busqueda.ListaArtic->setListIndex(actual);
+    busqueda.linea(campo, 1);
     busqueda.DataArchivo.setRecordSource(u"sin tocar"_s);
-    VentanaBusqueda::hayResultados = hayResultados;
 
-    ListaArtic_Click(busqueda);
+    busqueda.clic();
     QVERIFY(m_mensajes.textos.isEmpty());
     QVERIFY(visores().isEmpty());
     QCOMPARE(busqueda.DataArchivo.RecordSource(), u"sin tocar"_s);
@@ -365,7 +349,7 @@ void TestAbrirDocumento::catalogoIlegible()
 
     BusquedaPrueba busqueda(ruta);
     busqueda.linea(numero, 1);
-    ListaArtic_Click(busqueda);
+    busqueda.clic();
     QVERIFY(m_mensajes.textos.isEmpty());
     QVERIFY(visores().isEmpty());
 }
@@ -393,7 +377,7 @@ void TestAbrirDocumento::mayusculasEnElDisco()
 
     BusquedaPrueba busqueda(m_catalogo);
     busqueda.linea(numero, 1);
-    ListaArtic_Click(busqueda);
+    busqueda.clic();
     QVERIFY(m_mensajes.textos.isEmpty());
     const auto abiertos = visores();
     QCOMPARE(abiertos.size(), 1);

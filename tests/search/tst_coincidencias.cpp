@@ -101,17 +101,6 @@ QList<Valor> valoresAzar(QRandomGenerator &azar, int cuantos)
     return v;
 }
 
-// The lines a search gives, as they come.
-struct Lineas final : DestinoLineas
-{
-    void anadir(const QString &texto, qint32 dato) override
-    {
-        textos << texto;
-        datos << dato;
-    }
-    QStringList textos;
-    QList<qint32> datos;
-};
 
 } // namespace
 
@@ -247,11 +236,9 @@ void TstCoincidencias::buscarYComparar(const QString &texto, bool enAutores)
 {
     DataSource consulta;
     consulta.setDatabaseName(m_ruta);
-    Lineas lista;
-    qsizetype encontradas = -1;
-    const Resultado<> r = buscarCoincidencias(
-        consulta, enAutores ? CampoBuscado::Autor : CampoBuscado::Titulo, texto, lista, encontradas);
-    QVERIFY2(r.ok(), qPrintable(r.error()));
+    const Resultado<Lineas> lista =
+        coincidencias(consulta, enAutores ? CampoBuscado::Autor : CampoBuscado::Titulo, texto);
+    QVERIFY2(lista.ok(), qPrintable(lista.error()));
 
     const QString preparado = prepararTexto(texto);
     DataSource ds;
@@ -261,22 +248,18 @@ void TstCoincidencias::buscarYComparar(const QString &texto, bool enAutores)
     const int comparada = ds.indiceCampo(enAutores ? u"autor"_s : u"des_articulo"_s);
     const int numero = ds.indiceCampo(u"des_añoNumero"_s);
     const int clave = ds.indiceCampo(enAutores ? u"id_autor"_s : u"id_articulo"_s);
-    QStringList lineas;
-    QList<qint32> claves;
+    Lineas lineas;
     while (!ds.isEOF()) {
         if (!ds.esNulo(comparada)) {
             const QString valor = ds.texto(comparada);
             if (preparado.size() <= valor.size()
-                && contieneTexto(prepararTexto(valor), preparado)) {
-                lineas << (enAutores ? valor : lineaArticulo(valor, ds.texto(numero)));
-                claves << claveDeLinea(ds.valor(clave));
-            }
+                && contieneTexto(prepararTexto(valor), preparado))
+                lineas.anadir(enAutores ? valor : lineaArticulo(valor, ds.texto(numero)),
+                              claveDeLinea(ds.valor(clave)));
         }
         QVERIFY(ds.MoveNext());
     }
-    QCOMPARE(lista.textos, lineas);
-    QCOMPARE(lista.datos, claves);
-    QCOMPARE(encontradas, lineas.size());
+    QCOMPARE(*lista, lineas);
 }
 
 QTEST_MAIN(TstCoincidencias)

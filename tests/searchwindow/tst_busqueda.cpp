@@ -43,7 +43,7 @@ private Q_SLOTS:
     void initTestCase();
     void init();
     void cleanup();
-    void cargaApuntaLosSeisOrigenes();
+    void cargaApuntaAlCatalogo();
     void ventanas_data();
     void ventanas();
     void comenzarDosVeces();
@@ -110,19 +110,17 @@ void TstBusqueda::cleanup()
     delete m_mensajes;
 }
 
-void TstBusqueda::cargaApuntaLosSeisOrigenes()
+void TstBusqueda::cargaApuntaAlCatalogo()
 {
     const QString ruta = m_dir.path() + u"/boletin.mdb"_s;
     FormBusqueda &b = busqueda();
-    for (const DataSource *ds : {&b.DataConsulta, &b.DataArchivo, &b.DataMateria, &b.Data1,
-                                 &Instancia<FormAutores>::get().DataAutores,
-                                 &Instancia<FormMaterias>::get().DataMaterias})
-        QCOMPARE(ds->DatabaseName(), ruta);
+    QCOMPARE(b.catalogo(), ruta);
     QVERIFY(Instancia<FormAutores>::cargada());
+    QVERIFY(Instancia<FormMaterias>::cargada());
     QVERIFY(!Instancia<FormAutores>::get().isVisible());
     QVERIFY(!Instancia<FormMaterias>::get().isVisible());
     QVERIFY(b.isVisible());
-    QCOMPARE(b.DataMateria.RecordSource(), Sentencias::gruposMaterias());
+    QCOMPARE(b.Materias->count(), 4); // the catalogue's groups, listed by the main window's start
 }
 
 void TstBusqueda::ventanas_data()
@@ -273,12 +271,12 @@ void TstBusqueda::titulo()
     QFETCH(bool, resultados);
     FormBusqueda &b = busqueda();
     busquedaCronologica = true;
-    VentanaBusqueda::hayResultados = !resultados;
+    FormBusqueda::hayResultados = !resultados;
     b.TextTitulo->setText(texto);
     QTest::mouseClick(b.BotonTitulo, Qt::LeftButton);
     QCOMPARE(b.ListaArtic->textos(), lineas);
     QCOMPARE(datos(*b.ListaArtic), claves);
-    QCOMPARE(VentanaBusqueda::hayResultados, resultados);
+    QCOMPARE(FormBusqueda::hayResultados, resultados);
     QVERIFY(!busquedaCronologica);
     QCOMPARE(b.TextTitulo->text(), texto);
     if (resultados)
@@ -361,9 +359,9 @@ void TstBusqueda::autor()
     QCOMPARE(obtenidos, articulos);
     FormAutores &ventana = Instancia<FormAutores>::get();
     QCOMPARE(ventana.isVisible(), !autores.isEmpty());
-    QCOMPARE(ventana.ListaAutores->textos(), autores);
-    QCOMPARE(datos(*ventana.ListaAutores), idsAutores);
-    QCOMPARE(VentanaBusqueda::hayResultados, resultados);
+    QCOMPARE(ventana.lista()->textos(), autores);
+    QCOMPARE(datos(*ventana.lista()), idsAutores);
+    QCOMPARE(FormBusqueda::hayResultados, resultados);
     QVERIFY(!busquedaCronologica);
 }
 
@@ -396,13 +394,13 @@ void TstBusqueda::eleccionDeAutor()
     b.TextAutor->setText(texto);
     b.BotonAutor_Click();
     FormAutores &ventana = Instancia<FormAutores>::get();
-    ventana.ListaAutores->Refresh();
-    const QRect linea = ventana.ListaAutores->visualRect(ventana.ListaAutores->model()->index(fila, 0));
-    QTest::mouseClick(ventana.ListaAutores->viewport(), Qt::LeftButton, {}, linea.center());
+    ventana.lista()->Refresh();
+    const QRect linea = ventana.lista()->visualRect(ventana.lista()->model()->index(fila, 0));
+    QTest::mouseClick(ventana.lista()->viewport(), Qt::LeftButton, {}, linea.center());
     QVERIFY(!Instancia<FormAutores>::cargada());
     procesarBorrados();
     QCOMPARE(b.ListaArtic->textos(), articulos);
-    QCOMPARE(VentanaBusqueda::hayResultados, resultados);
+    QCOMPARE(FormBusqueda::hayResultados, resultados);
 }
 
 void TstBusqueda::eleccionConFlechas()
@@ -411,12 +409,12 @@ void TstBusqueda::eleccionConFlechas()
     b.TextAutor->setText(u"garcía"_s);
     b.BotonAutor_Click();
     FormAutores &ventana = Instancia<FormAutores>::get();
-    ventana.ListaAutores->Refresh();
-    ventana.ListaAutores->setFocus();
-    QTest::keyClick(ventana.ListaAutores, Qt::Key_Down); // the first move is a choice
+    ventana.lista()->Refresh();
+    ventana.lista()->setFocus();
+    QTest::keyClick(ventana.lista(), Qt::Key_Down); // the first move is a choice
     QVERIFY(!Instancia<FormAutores>::cargada());
     QCOMPARE(b.ListaArtic->ListCount(), 2);
-    QVERIFY(VentanaBusqueda::hayResultados);
+    QVERIFY(FormBusqueda::hayResultados);
 }
 
 void TstBusqueda::nuevaBusquedaDeAutorVaciaLaVentana()
@@ -426,7 +424,7 @@ void TstBusqueda::nuevaBusquedaDeAutorVaciaLaVentana()
     b.BotonAutor_Click();
     b.TextAutor->setText(u"núñez"_s);
     b.BotonAutor_Click();
-    QCOMPARE(Instancia<FormAutores>::get().ListaAutores->textos(),
+    QCOMPARE(Instancia<FormAutores>::get().lista()->textos(),
              QStringList{u"Núñez Gómez, José"_s});
 }
 
@@ -455,11 +453,11 @@ void TstBusqueda::materia()
     QTest::mouseClick(b.BotonMateria, Qt::LeftButton);
     FormMaterias &ventana = Instancia<FormMaterias>::get();
     QVERIFY(ventana.isVisible());
-    QCOMPARE(ventana.ListaMaterias->textos(), materias);
-    QCOMPARE(datos(*ventana.ListaMaterias), ids);
-    QCOMPARE(ventana.ListaMaterias->campoLista, TipoLista::Materias);
+    QCOMPARE(ventana.lista()->textos(), materias);
+    QCOMPARE(datos(*ventana.lista()), ids);
+    QCOMPARE(ventana.lista()->campoLista, TipoLista::Materias);
     QCOMPARE(b.ListaArtic->ListCount(), 0);
-    QVERIFY(VentanaBusqueda::hayResultados);
+    QVERIFY(FormBusqueda::hayResultados);
     QVERIFY(!busquedaCronologica);
 }
 
@@ -475,7 +473,7 @@ void TstBusqueda::materiaSinGrupoDejaAbiertaLaVentana()
     b.BotonMateria_Click();
     QCOMPARE(b.ListaArtic->textos(), QStringList{u"Debe seleccionar una materia de la lista"_s});
     QVERIFY(ventana.isVisible());
-    QCOMPARE(ventana.ListaMaterias->ListCount(), 0);
+    QCOMPARE(ventana.lista()->ListCount(), 0);
     QVERIFY(!busquedaCronologica);
 }
 
@@ -499,7 +497,7 @@ void TstBusqueda::eleccionDeMateria()
     b.Materias->setCurrentIndex(b.Materias->findText(u"Ingeniería civil"_s));
     b.BotonMateria_Click();
     FormMaterias &ventana = Instancia<FormMaterias>::get();
-    ventana.ListaMaterias->setListIndex(ventana.ListaMaterias->textos().indexOf(materia));
+    ventana.lista()->setListIndex(ventana.lista()->textos().indexOf(materia));
     QVERIFY(!Instancia<FormMaterias>::cargada());
     procesarBorrados();
     QCOMPARE(b.ListaArtic->textos(), articulos);
@@ -517,14 +515,14 @@ void TstBusqueda::eleccionTrasOtraBusqueda()
     b.BotonAutor_Click();
     b.TextTitulo->setText(u"nada de nada"_s);
     b.BotonTitulo_Click();
-    QVERIFY(!VentanaBusqueda::hayResultados);
-    Instancia<FormAutores>::get().ListaAutores->setListIndex(1);
+    QVERIFY(!FormBusqueda::hayResultados);
+    Instancia<FormAutores>::get().lista()->setListIndex(1);
     QCOMPARE(b.ListaArtic->ListCount(), 1);
-    QVERIFY(VentanaBusqueda::hayResultados);
-    VentanaBusqueda::hayResultados = false;
-    Instancia<FormMaterias>::get().ListaMaterias->setListIndex(1);
+    QVERIFY(FormBusqueda::hayResultados);
+    FormBusqueda::hayResultados = false;
+    Instancia<FormMaterias>::get().lista()->setListIndex(1);
     QCOMPARE(b.ListaArtic->ListCount(), 3);
-    QVERIFY(VentanaBusqueda::hayResultados);
+    QVERIFY(FormBusqueda::hayResultados);
     QCOMPARE(b.ListaArtic->campoLista, TipoLista::Articulos);
 }
 
@@ -540,7 +538,7 @@ void TstBusqueda::cronologico()
                               u"Año 2000 - Nº 12"_s}));
         QCOMPARE(datos(*b.ListaArtic), (QList<qint32>{7, 1, 2, 5, 6, 3, 4}));
         QCOMPARE(b.ListaArtic->campoLista, TipoLista::Numeros);
-        QVERIFY(VentanaBusqueda::hayResultados);
+        QVERIFY(FormBusqueda::hayResultados);
         QVERIFY(busquedaCronologica);
     }
     QCOMPARE(b.TextTitulo->text(), u"puente"_s);
@@ -593,7 +591,7 @@ void TstBusqueda::visualizarModos()
     QVERIFY(b.VisualizarConsulta(modo).ok()); // twice: not doubled
     QCOMPARE(b.ListaArtic->ListCount(), cambia ? 3 : 1);
     QCOMPARE(b.ListaArtic->campoLista, cambia ? TipoLista::Articulos : TipoLista::Ninguna);
-    QCOMPARE(Instancia<FormMaterias>::get().ListaMaterias->ListCount(), cambia ? 0 : 4);
+    QCOMPARE(Instancia<FormMaterias>::get().lista()->ListCount(), cambia ? 0 : 4);
     QVERIFY(b.DataConsulta.isEOF());
 }
 
@@ -601,14 +599,14 @@ void TstBusqueda::visualizarSinFilasConListaDeMaterias()
 {
     FormBusqueda &b = busqueda();
     b.DataConsulta.setRecordSource(Sentencias::articulosDeMateria(0));
-    VentanaBusqueda::hayResultados = false;
+    FormBusqueda::hayResultados = false;
     QVERIFY(b.VisualizarConsulta(ModoLista::Articulos).ok());
-    QVERIFY(!VentanaBusqueda::hayResultados);
+    QVERIFY(!FormBusqueda::hayResultados);
     QCOMPARE(b.ListaArtic->campoLista, TipoLista::Articulos);
-    Instancia<FormMaterias>::get().ListaMaterias->campoLista = TipoLista::Materias;
+    Instancia<FormMaterias>::get().lista()->campoLista = TipoLista::Materias;
     QVERIFY(b.VisualizarConsulta(ModoLista::Articulos).ok());
     QCOMPARE(b.ListaArtic->ListCount(), 0);
-    QVERIFY(VentanaBusqueda::hayResultados);
+    QVERIFY(FormBusqueda::hayResultados);
 }
 
 void TstBusqueda::volverYReabrir_data()

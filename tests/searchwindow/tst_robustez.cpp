@@ -133,7 +133,7 @@ void TstRobustez::textosRaros()
 
     b.TextAutor->setText(texto);
     b.BotonAutor_Click();
-    const QStringList autores = Instancia<FormAutores>::get().ListaAutores->textos();
+    const QStringList autores = Instancia<FormAutores>::get().lista()->textos();
     QCOMPARE(autores.size(), 3); // no author bears any of these texts
     QCOMPARE(autores.first(), u"No se encuentra ningún autor con : "_s + texto);
 }
@@ -155,7 +155,7 @@ void TstRobustez::grupoRaro()
     b.Materias->setCurrentIndex(b.Materias->count() - 1);
     b.BotonMateria_Click();
     QVERIFY(Instancia<FormMaterias>::get().isVisible());
-    QCOMPARE(Instancia<FormMaterias>::get().ListaMaterias->ListCount(), 0);
+    QCOMPARE(Instancia<FormMaterias>::get().lista()->ListCount(), 0);
 }
 
 void TstRobustez::catalogoBorradoTrasAbrirlo()
@@ -211,10 +211,10 @@ void TstRobustez::nadaEscritoSalvoAjustes()
     b.BotonTitulo_Click();
     b.TextAutor->setText(u"garcía"_s);
     b.BotonAutor_Click();
-    Instancia<FormAutores>::get().ListaAutores->setListIndex(0);
+    Instancia<FormAutores>::get().lista()->setListIndex(0);
     b.Materias->setCurrentIndex(0);
     b.BotonMateria_Click();
-    Instancia<FormMaterias>::get().ListaMaterias->setListIndex(1);
+    Instancia<FormMaterias>::get().lista()->setListIndex(1);
     b.BotonBusCron_Click();
     b.ListaArtic->setListIndex(1); // an issue on disc 1: its document opens and is read
     frmBrowser *visor = nullptr;
