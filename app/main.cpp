@@ -2,6 +2,7 @@
 #include "FormBusqueda.h"
 #include "FormPrincipal.h"
 #include "Programa.h"
+#include "Recursos.h"
 #include "VentanaLectura.h"
 
 #include <QApplication>
@@ -86,6 +87,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("boletin"));
     QGuiApplication::setDesktopFileName(QStringLiteral("es.veltra.Boletin"));
+    QApplication::setWindowIcon(Recursos::icono());
     QTranslator traductor;
     cargarTraduccion(traductor);
 

@@ -4,7 +4,6 @@
 #include "CursorEspera.h"
 #include "Disco.h"
 #include "Mensajes.h"
-#include "PanelDocumento.h"
 #include "Programa.h"
 #include "Sentencias.h"
 #include "DataSource.h"
@@ -34,9 +33,7 @@ frmBrowser *abrirVisor(const QString &ruta, qint32 clave, const QString &titulo)
 {
     const CursorEspera espera; // the document loads inside Form_Load
     auto *visor = new frmBrowser;
-    visor->StartingAddress = ruta;
-    visor->brwWebBrowser->abrirEnArticulo(titulo);
-    visor->Form_Load();
+    visor->abrir(ruta, titulo);
     visor->setWindowTitle(QString::number(clave));
     visor->show();
     return visor;

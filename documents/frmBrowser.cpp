@@ -4,10 +4,10 @@
 #include "PanelDocumento.h"
 #include "Programa.h"
 #include "Recursos.h"
-#include "VentanaPrincipal.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QLineEdit>
@@ -25,10 +25,11 @@ namespace {
 constexpr int twipsPorPixel = 15;
 constexpr int margenTwips = 100;
 
-struct Boton
+struct BotonBarra
 {
-    QStringView clave;
-    int imagen; // 1-based, in the image list below
+    frmBrowser::Boton boton;
+    QStringView clave; // its name, for the accessibility tree and tests
+    int imagen;        // 1-based, in the image list below
     QStringView texto;
     QStringView ayuda;
 };
@@ -37,11 +38,11 @@ struct Boton
 constexpr std::array<QStringView, 5> imlIcons = {u"atras", u"adelante", u"casa",
                                                       u"actualizar", u"detener"};
 
-constexpr std::array<Boton, 4> botones = {{
-    {u"Back", 1, u"Atras", u"Atrás"},
-    {u"Forward", 2, u"Adelante", u"Adelante"},
-    {u"Stop", 5, u"Detener", u"Detener"},
-    {u"Refresh", 4, u"Actualizar", u"Renovar"},
+constexpr std::array<BotonBarra, 4> botones = {{
+    {frmBrowser::Boton::Back, u"Back", 1, u"Atras", u"Atrás"},
+    {frmBrowser::Boton::Forward, u"Forward", 2, u"Adelante", u"Adelante"},
+    {frmBrowser::Boton::Stop, u"Stop", 5, u"Detener", u"Detener"},
+    {frmBrowser::Boton::Refresh, u"Refresh", 4, u"Actualizar", u"Renovar"},
 }};
 
 // The new size of one side of the pane, or -1 to leave it: the inner size less
@@ -95,19 +96,19 @@ frmBrowser::frmBrowser(QWidget *parent) : Formulario(parent)
         {u"MS Sans Serif"_s, u"DejaVu Sans Condensed"_s, u"Liberation Sans Narrow"_s});
     letra.setPointSizeF(7.5);
     tbToolBar->setFont(letra);
-    for (const Boton &b : botones) {
+    for (const BotonBarra &b : botones) {
         // A picture not drawn yet gives a null pixmap: the button keeps its text.
         const QPixmap imagen = Recursos::imagen(imlIcons.at(b.imagen - 1).toString());
         QAction *accion = tbToolBar->addAction(imagen.isNull() ? QIcon() : QIcon(imagen),
                                                b.texto.toString());
         accion->setObjectName(b.clave.toString());
-        accion->setData(b.clave.toString());
+        accion->setData(QVariant::fromValue(b.boton));
         accion->setToolTip(b.ayuda.toString());
         if (QWidget *boton = tbToolBar->widgetForAction(accion))
             boton->setFixedSize(75, 25);
     }
     connect(tbToolBar, &QToolBar::actionTriggered, this,
-            [this](QAction *accion) { tbToolBar_ButtonClick(accion->data().toString()); });
+            [this](QAction *accion) { tbToolBar_ButtonClick(accion->data().value<Boton>()); });
 
     timTimer = new QTimer(this);
     timTimer->setObjectName(u"timTimer"_s);
@@ -120,6 +121,13 @@ frmBrowser::frmBrowser(QWidget *parent) : Formulario(parent)
     setTabOrder(brwWebBrowser, cboAddress);
 }
 
+void frmBrowser::abrir(const QString &direccion, const QString &tituloArticulo)
+{
+    StartingAddress = direccion;
+    brwWebBrowser->abrirEnArticulo(tituloArticulo);
+    Form_Load();
+}
+
 void frmBrowser::Form_Load()
 {
     // Read once: later searches leave an open window as it is.
@@ -127,8 +135,9 @@ void frmBrowser::Form_Load()
         tbToolBar->hide();
         brwWebBrowser->move(brwWebBrowser->x(), 0);
     }
-    // Loads the main window when the reader has closed it (not shown by this).
-    setWindowIcon(Instancia<VentanaPrincipal>::get().windowIcon());
+    // The program's icon, as the application holds it: not a window's, which
+    // would have to be loaded for it.
+    setWindowIcon(QGuiApplication::windowIcon());
     show();
     brwWebBrowser->setFocus();
     Form_Resize();
@@ -169,19 +178,24 @@ void frmBrowser::brwWebBrowser_DownloadComplete()
 
 // Back or Forward with no step to take load nothing; the timer, started first,
 // puts the location name back in the caption.
-void frmBrowser::tbToolBar_ButtonClick(const QString &key)
+void frmBrowser::tbToolBar_ButtonClick(Boton key)
 {
     timTimer->start();
-    if (key == u"Back") {
+    switch (key) {
+    case Boton::Back:
         brwWebBrowser->GoBack();
-    } else if (key == u"Forward") {
+        break;
+    case Boton::Forward:
         brwWebBrowser->GoForward();
-    } else if (key == u"Refresh") {
+        break;
+    case Boton::Refresh:
         brwWebBrowser->Refresh();
-    } else if (key == u"Stop") {
+        break;
+    case Boton::Stop:
         timTimer->stop();
         brwWebBrowser->Stop();
         setWindowTitle(brwWebBrowser->LocationName());
+        break;
     }
 }
 

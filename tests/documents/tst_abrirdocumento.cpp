@@ -190,7 +190,7 @@ void TestAbrirDocumento::lugarRetiradoEntreAvisos()
     QCOMPARE(m_mensajes.textos, (QStringList{cd2, cd2, cd2}));
     const auto abiertos = visores();
     QCOMPARE(abiertos.size(), 1);
-    QCOMPARE(abiertos.first()->StartingAddress, imagenes() + u"/1985_07.pdf"_s);
+    QCOMPARE(abiertos.first()->direccionInicial(), imagenes() + u"/1985_07.pdf"_s);
 }
 
 void TestAbrirDocumento::abre()
@@ -233,10 +233,10 @@ void TestAbrirDocumento::abre()
     QCOMPARE(visor->windowTitle(), QString::number(clave));
     QVERIFY(visor->isVisible());
     if (archivo.isEmpty()) {
-        QCOMPARE(visor->StartingAddress, QString());
+        QCOMPARE(visor->direccionInicial(), QString());
     } else {
-        QCOMPARE(visor->StartingAddress, imagenes() + u'/' + archivo);
-        QVERIFY(QFileInfo(visor->StartingAddress).isFile());
+        QCOMPARE(visor->direccionInicial(), imagenes() + u'/' + archivo);
+        QVERIFY(QFileInfo(visor->direccionInicial()).isFile());
     }
     // An article's document opens at the article; an issue's at its cover.
     QCOMPARE(!visor->brwWebBrowser->tituloArticulo().isEmpty(),
@@ -281,8 +281,8 @@ void TestAbrirDocumento::dosArticulosDeUnNumero()
 
     const auto abiertos = visores();
     QCOMPARE(abiertos.size(), 2);
-    QCOMPARE(abiertos.at(0)->StartingAddress, imagenes() + u"/1950_01.pdf"_s);
-    QCOMPARE(abiertos.at(1)->StartingAddress, abiertos.at(0)->StartingAddress);
+    QCOMPARE(abiertos.at(0)->direccionInicial(), imagenes() + u"/1950_01.pdf"_s);
+    QCOMPARE(abiertos.at(1)->direccionInicial(), abiertos.at(0)->direccionInicial());
     QStringList leyendas = {abiertos.at(0)->windowTitle(), abiertos.at(1)->windowTitle()};
     leyendas.sort();
     QCOMPARE(leyendas, (QStringList{u"101"_s, u"102"_s}));
@@ -300,7 +300,7 @@ void TestAbrirDocumento::mismaLineaDosVeces()
     QCOMPARE(abiertos.size(), 2);
     QVERIFY(abiertos.at(0) != abiertos.at(1));
     for (frmBrowser *v : abiertos) {
-        QCOMPARE(v->StartingAddress, imagenes() + u"/2000_12.pdf"_s);
+        QCOMPARE(v->direccionInicial(), imagenes() + u"/2000_12.pdf"_s);
         QCOMPARE(v->windowTitle(), u"4"_s);
         QVERIFY(v->isVisible());
     }
@@ -381,7 +381,7 @@ void TestAbrirDocumento::mayusculasEnElDisco()
     QVERIFY(m_mensajes.textos.isEmpty());
     const auto abiertos = visores();
     QCOMPARE(abiertos.size(), 1);
-    QCOMPARE(abiertos.first()->StartingAddress, enDisco + u'/' + documento);
+    QCOMPARE(abiertos.first()->direccionInicial(), enDisco + u'/' + documento);
 }
 
 QTEST_MAIN(TestAbrirDocumento)

@@ -222,7 +222,7 @@ void TstRobustez::nadaEscritoSalvoAjustes()
         if (auto *v = qobject_cast<frmBrowser *>(w))
             visor = v;
     QVERIFY(visor);
-    QVERIFY(visor->StartingAddress.endsWith(u"/1950_01.pdf"_s));
+    QVERIFY(visor->direccionInicial().endsWith(u"/1950_01.pdf"_s));
     QTRY_COMPARE(visor->windowTitle(), u"1950_01.pdf"_s);
     visor->close();
     QCOMPARE(huella(m_dir.filePath(u"boletin.mdb"_s)), catalogo);
