@@ -10,6 +10,11 @@
 // or the reason it failed, in the reader's words (Spanish, naming the file
 // and the engine's reason). Code below the windows returns it; only windows
 // show the reason to the reader.
+//
+// In a namespace of its own while search/Resultado.h declares a plain
+// Resultado at global scope: a window's source sees both headers.
+namespace boletin {
+
 template <typename T = void>
 class [[nodiscard]] Resultado final
 {
@@ -72,3 +77,5 @@ private:
     bool m_ok = true;
     QString m_error;
 };
+
+} // namespace boletin
