@@ -68,9 +68,10 @@ bool DataSource::Refresh()
     if (!m_catalogo) {
         if (m_databaseName.isEmpty())
             return fallo(QStringLiteral("No se ha indicado el catálogo."));
-        m_catalogo = Catalogo::abrir(m_databaseName, &m_error);
-        if (!m_catalogo)
-            return false;
+        auto abierto = Catalogo::abrir(m_databaseName);
+        if (!abierto)
+            return fallo(abierto.error());
+        m_catalogo = *std::move(abierto);
     }
     const QString sentencia = esNombreDeTabla(m_recordSource)
                                   ? QStringLiteral("SELECT * FROM ") + m_recordSource
