@@ -8,14 +8,18 @@
 // written here (libmdb only reads), so this is how the import's indexes meet a
 // large catalogue.
 
+#include "Catalogo.h"
 #include "CatalogoAjeno.h"
 
 namespace CopiaJet {
 
-// Returns the in-memory copy, or nullptr and sets *error.
-inline sqlite3 *crear(const QString &rutaSqlite, QString *error)
+// The in-memory copy as a catalogue, or the reason.
+inline Resultado<std::shared_ptr<Catalogo>> crear(const QString &rutaSqlite)
 {
-    return CatalogoAjeno::copiar(rutaSqlite, error);
+    auto copia = CatalogoAjeno::copiar(rutaSqlite);
+    if (!copia)
+        return copia;
+    return std::make_shared<Catalogo>(*std::move(copia), rutaSqlite);
 }
 
 } // namespace CopiaJet

@@ -84,16 +84,10 @@ Opciones leer(const QStringList &a)
 
 int suelo(const Opciones &o)
 {
-    QString error;
-    std::shared_ptr<Catalogo> catalogo;
-    if (o.comoJet) {
-        if (sqlite3 *copia = CopiaJet::crear(o.catalogo, &error))
-            catalogo = std::make_shared<Catalogo>(copia, o.catalogo);
-    } else {
-        catalogo = Catalogo::abrir(o.catalogo, &error);
-    }
-    if (!catalogo)
-        fallar(error);
+    const auto abierto = o.comoJet ? CopiaJet::crear(o.catalogo) : Catalogo::abrir(o.catalogo);
+    if (!abierto)
+        fallar(abierto.error());
+    const std::shared_ptr<Catalogo> catalogo = *abierto;
     sqlite3 *db = catalogo->conexion();
     for (const QString &p : o.pragmas)
         if (sqlite3_exec(db, (u"PRAGMA "_s + p).toUtf8().constData(), nullptr, nullptr, nullptr)
@@ -131,20 +125,20 @@ qint64 cpuConHijosNs()
 // Opens each file into an in-memory copy `vueltas` times, with `abrir`, and
 // prints the time it took, prefixed with `prefijo`.
 int copias(const Opciones &o, const QString &prefijo,
-           sqlite3 *(*abrir)(const QString &, QString *))
+           Resultado<Conexion> (*abrir)(const QString &))
 {
     for (const QString &archivo : o.archivos) {
         Medida::Serie serie;
         qint64 filas = 0;
         for (int i = 0; i < o.vueltas; ++i) {
-            QString motivo;
             const qint64 t0 = Medida::ahoraNs();
             const qint64 c0 = cpuConHijosNs();
-            sqlite3 *db = abrir(archivo, &motivo);
+            const auto abierta = abrir(archivo);
             serie.ms << Medida::msDesde(t0);
             serie.cpu << double(cpuConHijosNs() - c0) / 1e6;
-            if (!db)
-                fallar(archivo + u": "_s + motivo);
+            if (!abierta)
+                fallar(archivo + u": "_s + abierta.error());
+            sqlite3 *db = abierta->get();
             // Rows of every table, outside the time.
             filas = 0;
             sqlite3_stmt *tablas = nullptr;
@@ -156,7 +150,6 @@ int copias(const Opciones &o, const QString &prefijo,
                 filas += Suelo::primerEntero(db, ("SELECT count(*) FROM \"" + nombre + "\"").constData());
             }
             sqlite3_finalize(tablas);
-            sqlite3_close(db);
         }
         Medida::resultado(prefijo + QFileInfo(archivo).fileName(),
                           o.tamano.isEmpty()

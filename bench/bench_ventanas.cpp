@@ -219,10 +219,10 @@ struct Tiempos : Medida::Serie
 // Jet file, another tool's SQLite): a second import would only measure the same.
 sqlite3 *conexionSuelo(std::shared_ptr<Catalogo> &copia)
 {
-    QString error;
-    copia = Catalogo::abrir(Programa::rutaCatalogo(), &error);
-    if (!copia)
-        fallar(error);
+    const auto abierta = Catalogo::abrir(Programa::rutaCatalogo());
+    if (!abierta)
+        fallar(abierta.error());
+    copia = *abierta;
     if (sqlite3_db_readonly(copia->conexion(), "main") == 0) // a copy in memory
         return copia->conexion();
     copia.reset();

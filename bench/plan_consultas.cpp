@@ -151,18 +151,12 @@ int main(int argc, char **argv)
     }
     int malas = 0;
     for (const QString &archivo : archivos) {
-        QString error;
-        std::shared_ptr<Catalogo> catalogo;
-        if (comoJet) {
-            if (sqlite3 *db = CopiaJet::crear(archivo, &error))
-                catalogo = std::make_shared<Catalogo>(db, archivo);
-        } else {
-            catalogo = Catalogo::abrir(archivo, &error);
-        }
-        if (!catalogo) {
-            std::fprintf(stderr, "plan_consultas: %s\n", qPrintable(error));
+        const auto abierto = comoJet ? CopiaJet::crear(archivo) : Catalogo::abrir(archivo);
+        if (!abierto) {
+            std::fprintf(stderr, "plan_consultas: %s\n", qPrintable(abierto.error()));
             return 2;
         }
+        const std::shared_ptr<Catalogo> catalogo = *abierto;
         std::printf("== %s%s\n", qPrintable(archivo), comoJet ? " (copiado como Jet)" : "");
         if (conEsquema)
             esquema(catalogo->conexion());

@@ -14,19 +14,20 @@
 
 #include <future>
 
+
 namespace {
+
+using Abierto = Resultado<std::shared_ptr<Catalogo>>;
 
 Catalogo::Espera g_espera;
 int g_esperas = 0; // waits running, one inside another
 
 // An open on a thread of its own. An open of the same file reached while it runs
 // (from the events the wait lets through) waits for it instead of starting
-// another; the first to see it done makes the catalogue.
+// another; the first to see it done puts the catalogue in the cache.
 struct Apertura
 {
-    std::shared_future<sqlite3 *> futuro;
-    QString motivo; // written by the thread, read once the future is ready
-    std::shared_ptr<Catalogo> catalogo;
+    std::shared_future<Abierto> futuro;
     bool recogida = false;
 };
 
@@ -54,60 +55,52 @@ QString motivoArchivo(const QString &ruta)
     return {};
 }
 
-sqlite3 *abrirSqlite(const QString &ruta, QString *motivo)
+Resultado<Conexion> abrirSqlite(const QString &ruta)
 {
     sqlite3 *db = nullptr;
     const int rc = sqlite3_open_v2(QFile::encodeName(ruta).constData(), &db,
                                    SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
-    if (rc != SQLITE_OK) {
-        *motivo = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
-        sqlite3_close(db);
-        return nullptr;
-    }
+    Conexion conexion(db);
+    if (rc != SQLITE_OK)
+        return Resultado<Conexion>::fallo(
+            QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)));
     // A damaged file often opens fine and fails only at the first read: the
     // schema is read now, so that the reader hears about it when the catalogue
     // is opened.
-    bool propio = false;
-    if (!Esquema::esPropio(db, &propio, motivo)) {
-        sqlite3_close(db);
-        return nullptr;
-    }
-    if (propio)
-        return db;
-    sqlite3_close(db);
-    return CatalogoAjeno::copiar(ruta, motivo);
+    const Resultado<bool> propio = Esquema::esPropio(db);
+    if (!propio)
+        return propio;
+    if (*propio)
+        return conexion;
+    conexion.reset();
+    return CatalogoAjeno::copiar(ruta);
 }
 
-sqlite3 *abrirArchivo(const QString &ruta, QString *motivo)
+// The catalogue at `ruta`, or the reason (without the path).
+Abierto crear(const QString &ruta)
 {
-    sqlite3 *db = nullptr;
+    Resultado<Conexion> db =
+        Resultado<Conexion>::fallo(QStringLiteral("no es un catálogo (ni SQLite ni Jet/Access)"));
     switch (Catalogo::formatoDe(ruta)) {
     case Catalogo::Formato::Sqlite:
-        db = abrirSqlite(ruta, motivo);
+        db = abrirSqlite(ruta);
         break;
     case Catalogo::Formato::Jet:
-        db = JetImport::importar(ruta, motivo);
+        db = JetImport::importar(ruta);
         break;
     case Catalogo::Formato::Desconocido:
-        *motivo = QStringLiteral("no es un catálogo (ni SQLite ni Jet/Access)");
         break;
     }
-    if (db && !Colacion::registrar(db)) {
-        *motivo = QString::fromUtf8(sqlite3_errmsg(db));
-        sqlite3_close(db);
-        db = nullptr;
-    }
-    return db;
+    if (!db)
+        return db;
+    if (!Colacion::registrar(db->get()))
+        return Abierto::fallo(QString::fromUtf8(sqlite3_errmsg(db->get())));
+    return std::make_shared<Catalogo>(*std::move(db), ruta);
 }
 
 } // namespace
 
-Catalogo::Catalogo(sqlite3 *db, QString ruta) : m_db(db), m_ruta(std::move(ruta)) {}
-
-Catalogo::~Catalogo()
-{
-    sqlite3_close_v2(m_db);
-}
+Catalogo::Catalogo(Conexion db, QString ruta) : m_db(std::move(db)), m_ruta(std::move(ruta)) {}
 
 Catalogo::Formato Catalogo::formatoDe(const QString &ruta)
 {
@@ -123,35 +116,31 @@ Catalogo::Formato Catalogo::formatoDe(const QString &ruta)
     return Formato::Desconocido;
 }
 
-std::shared_ptr<Catalogo> Catalogo::abrir(const QString &ruta, QString *error)
+Abierto Catalogo::abrir(const QString &ruta)
 {
     const QString clave = QFileInfo(ruta).absoluteFilePath();
     if (auto abierto = cache().value(clave).lock())
         return abierto;
 
-    const auto fallo = [&ruta, error](const QString &motivo) {
-        if (error)
-            *error = QStringLiteral("No se puede abrir el catálogo «%1»: %2.").arg(ruta, motivo);
-        return std::shared_ptr<Catalogo>();
+    const auto fallo = [&ruta](const QString &motivo) {
+        return Abierto::fallo(
+            QStringLiteral("No se puede abrir el catálogo «%1»: %2.").arg(ruta, motivo));
     };
-    QString motivo = motivoArchivo(ruta);
+    const QString motivo = motivoArchivo(ruta);
     if (!motivo.isEmpty())
         return fallo(motivo);
     if (!g_espera.mientras) {
-        sqlite3 *db = abrirArchivo(ruta, &motivo);
-        if (!db)
-            return fallo(motivo);
-        auto catalogo = std::make_shared<Catalogo>(db, ruta);
-        cache().insert(clave, catalogo);
+        Abierto catalogo = crear(ruta);
+        if (!catalogo)
+            return fallo(catalogo.error());
+        cache().insert(clave, *catalogo);
         return catalogo;
     }
 
     std::shared_ptr<Apertura> apertura = enCurso().value(clave);
     if (!apertura) {
         apertura = std::make_shared<Apertura>();
-        apertura->futuro = std::async(std::launch::async, [ruta, a = apertura.get()] {
-                               return abrirArchivo(ruta, &a->motivo);
-                           }).share();
+        apertura->futuro = std::async(std::launch::async, [ruta] { return crear(ruta); }).share();
         enCurso().insert(clave, apertura);
     }
     using namespace std::chrono;
@@ -161,15 +150,14 @@ std::shared_ptr<Catalogo> Catalogo::abrir(const QString &ruta, QString *error)
         g_espera.mientras(duration_cast<milliseconds>(steady_clock::now() - inicio));
     if (--g_esperas == 0 && g_espera.fin)
         g_espera.fin();
+    const Abierto &catalogo = apertura->futuro.get();
     if (!apertura->recogida) {
         apertura->recogida = true;
         enCurso().remove(clave);
-        if (sqlite3 *db = apertura->futuro.get()) {
-            apertura->catalogo = std::make_shared<Catalogo>(db, ruta);
-            cache().insert(clave, apertura->catalogo);
-        }
+        if (catalogo)
+            cache().insert(clave, *catalogo);
     }
-    return apertura->catalogo ? apertura->catalogo : fallo(apertura->motivo);
+    return catalogo ? catalogo : fallo(catalogo.error());
 }
 
 void Catalogo::setEspera(Espera espera)

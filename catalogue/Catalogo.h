@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Conexion.h"
+#include "Resultado.h"
+
 #include <QString>
 
 #include <chrono>
 #include <functional>
 #include <memory>
-
-struct sqlite3;
 
 // One open catalogue: an SQLite connection, read-only. A Jet (.mdb) file, or an
 // SQLite file whose tables another tool declared, is read whole into an in-memory
@@ -18,9 +19,8 @@ class Catalogo final
 public:
     enum class Formato { Desconocido, Sqlite, Jet };
 
-    // Returns the open catalogue, or nullptr and sets *error to a Spanish text
-    // that names the file and the reason.
-    static std::shared_ptr<Catalogo> abrir(const QString &ruta, QString *error);
+    // The open catalogue, or a Spanish text that names the file and the reason.
+    static Resultado<std::shared_ptr<Catalogo>> abrir(const QString &ruta);
 
     // How the opening thread waits for a catalogue to open. When set, abrir()
     // opens on a thread of its own and meanwhile calls `mientras` every few
@@ -40,15 +40,14 @@ public:
     // What the first bytes of the file say it is.
     static Formato formatoDe(const QString &ruta);
 
-    explicit Catalogo(sqlite3 *db, QString ruta);
-    ~Catalogo();
+    explicit Catalogo(Conexion db, QString ruta);
     Catalogo(const Catalogo &) = delete;
     Catalogo &operator=(const Catalogo &) = delete;
 
-    sqlite3 *conexion() const { return m_db; }
+    sqlite3 *conexion() const { return m_db.get(); }
     const QString &ruta() const { return m_ruta; }
 
 private:
-    sqlite3 *m_db = nullptr;
+    Conexion m_db;
     QString m_ruta;
 };

@@ -50,21 +50,20 @@ QByteArray declaracionAjena(const QByteArray &tipo)
 
 namespace CatalogoAjeno {
 
-sqlite3 *copiar(const QString &ruta, QString *motivo)
+Resultado<Conexion> copiar(const QString &ruta)
 {
     sqlite3 *db = nullptr;
-    const auto fallo = [&](const QString &que) {
-        *motivo = que + QStringLiteral(" (") + QString::fromUtf8(sqlite3_errmsg(db))
-                  + QStringLiteral(")");
-        sqlite3_close(db);
-        return nullptr;
+    const int abierta = sqlite3_open_v2(":memory:", &db,
+                                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE
+                                            | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_URI,
+                                        nullptr);
+    Conexion conexion(db);
+    const auto fallo = [db](const QString &que) {
+        return Resultado<Conexion>::fallo(que + QStringLiteral(" (")
+                                                   + QString::fromUtf8(sqlite3_errmsg(db))
+                                                   + QStringLiteral(")"));
     };
-    if (sqlite3_open_v2(":memory:", &db,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX
-                            | SQLITE_OPEN_URI,
-                        nullptr)
-            != SQLITE_OK
-        || !Colacion::registrar(db))
+    if (abierta != SQLITE_OK || !Colacion::registrar(db))
         return fallo(QStringLiteral("no se pudo crear la copia en memoria"));
     const auto ejecutar = [db](const QByteArray &sql) {
         return sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
@@ -132,7 +131,7 @@ sqlite3 *copiar(const QString &ruta, QString *motivo)
     if (!Esquema::crearIndices(db)
         && (!ejecutar("PRAGMA temp_store=MEMORY") || !Esquema::crearIndices(db)))
         return fallo(QStringLiteral("no se pudo indexar la copia en memoria"));
-    return db;
+    return conexion;
 }
 
 } // namespace CatalogoAjeno

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QString>
+#include "Conexion.h"
+#include "Resultado.h"
 
-struct sqlite3;
+#include <QString>
 
 // An SQLite catalogue another tool wrote: the program's tables, but declared as
 // that tool chose (no collation, NOCASE, ids as TEXT...). Its text would compare
@@ -15,7 +16,7 @@ namespace CatalogoAjeno {
 // written to it or beside it) into a new in-memory database: columns of the
 // program's schema declared as the program declares them, others by their
 // affinity (text with the catalogue collation), no keys, then the program's
-// indexes. Returns nullptr and sets *motivo (Spanish, without the path).
-sqlite3 *copiar(const QString &ruta, QString *motivo);
+// indexes. Or the reason (Spanish, without the path).
+Resultado<Conexion> copiar(const QString &ruta);
 
 } // namespace CatalogoAjeno

@@ -62,10 +62,10 @@ Resultado<> DataSource::Refresh()
     if (!m_catalogo) {
         if (m_databaseName.isEmpty())
             return R::fallo(QStringLiteral("No se ha indicado el catálogo."));
-        QString error;
-        m_catalogo = Catalogo::abrir(m_databaseName, &error);
-        if (!m_catalogo)
-            return R::fallo(error);
+        auto abierto = Catalogo::abrir(m_databaseName);
+        if (!abierto)
+            return abierto;
+        m_catalogo = *std::move(abierto);
     }
     const QString sentencia = esNombreDeTabla(m_recordSource)
                                   ? QStringLiteral("SELECT * FROM ") + m_recordSource

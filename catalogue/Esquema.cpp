@@ -131,18 +131,19 @@ const Referencia &referencia()
 
 namespace Esquema {
 
-bool esPropio(sqlite3 *db, bool *propio, QString *error)
+Resultado<bool> esPropio(sqlite3 *db)
 {
+    const auto fallo = [db] {
+        return Resultado<bool>::fallo(QString::fromUtf8(sqlite3_errmsg(db)));
+    };
     const Referencia &r = referencia();
     sqlite3_stmt *st = nullptr;
     if (sqlite3_prepare_v2(db,
                            "SELECT name, sql FROM main.sqlite_schema "
                            "WHERE type IN ('table', 'index') AND name NOT LIKE 'sqlite_%'",
                            -1, &st, nullptr)
-        != SQLITE_OK) {
-        *error = QString::fromUtf8(sqlite3_errmsg(db));
-        return false;
-    }
+        != SQLITE_OK)
+        return fallo();
     qsizetype iguales = 0;
     int rc = 0;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
@@ -153,13 +154,12 @@ bool esPropio(sqlite3 *db, bool *propio, QString *error)
             ++iguales;
     }
     if (rc != SQLITE_DONE) {
-        *error = QString::fromUtf8(sqlite3_errmsg(db));
+        const auto motivo = fallo();
         sqlite3_finalize(st);
-        return false;
+        return motivo;
     }
     sqlite3_finalize(st);
-    *propio = !r.objetos.isEmpty() && iguales == r.objetos.size();
-    return true;
+    return !r.objetos.isEmpty() && iguales == r.objetos.size();
 }
 
 QByteArray declaracion(const QByteArray &tabla, const QByteArray &columna)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Resultado.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QString>
@@ -24,9 +26,9 @@ bool crearIndices(sqlite3 *db);
 // Whether the main database of db holds the tables and indexes as this program
 // writes them (crearTablas, then crearIndices), each declared word for word:
 // only then do its text columns compare and sort by the catalogue collation and
-// its statements find their indexes. Reads the schema only. Returns false, with
-// *error set, when even that cannot be read (a damaged file).
-bool esPropio(sqlite3 *db, bool *propio, QString *error);
+// its statements find their indexes. Reads the schema only; SQLite's reason
+// when even that cannot be read (a damaged file).
+Resultado<bool> esPropio(sqlite3 *db);
 
 // How this program declares `columna` of `tabla` ("INTEGER", "TEXT COLLATE es",
 // ...), without keys; a null text for a column not of its schema.

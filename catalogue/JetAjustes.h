@@ -17,7 +17,8 @@ void setLimite(std::chrono::milliseconds limite);
 std::chrono::milliseconds limite();
 
 // For tests of the containment: the reading process of every later import
-// misbehaves as told, instead of reading the file.
+// misbehaves as told, instead of reading the file. Only the tests' build of
+// the reader (boletin-jet-prueba) does; the installed one refuses to.
 enum class Simulacion {
     Ninguna,
     Colgarse,      // never answers

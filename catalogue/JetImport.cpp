@@ -3,7 +3,7 @@
 
 #include "Colacion.h"
 #include "JetAjustes.h"
-#include "JetLector.h"
+#include "JetEnvio.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -24,6 +24,7 @@
 
 Q_LOGGING_CATEGORY(lcJet, "boletin.jet")
 
+
 namespace {
 
 using namespace std::chrono;
@@ -32,11 +33,12 @@ using Reloj = steady_clock;
 std::atomic<milliseconds> g_limite{JetImport::limitePorDefecto};
 std::atomic<JetImport::Simulacion> g_simulacion{JetImport::Simulacion::Ninguna};
 
-using JetLector::danado;
-using JetLector::envioBase;
-using JetLector::envioMotivo;
-using JetLector::largoCabecera;
-using JetLector::maximoMotivo;
+using JetEnvio::danado;
+using JetEnvio::envioBase;
+using JetEnvio::envioMotivo;
+using JetEnvio::fdRespuesta;
+using JetEnvio::largoCabecera;
+using JetEnvio::maximoMotivo;
 // libmdb's complaints are kept only for the log.
 constexpr qsizetype maximoAvisos = 2048;
 
@@ -222,15 +224,14 @@ QString motivoEstado(int estado)
     return danado(QStringLiteral("la lectura terminó con el código %1").arg(WEXITSTATUS(estado)));
 }
 
-sqlite3 *abrirCopia(Recepcion &r, QString *motivo)
+Resultado<Conexion> abrirCopia(Recepcion &r)
 {
     sqlite3 *db = nullptr;
-    if (sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr)
-        != SQLITE_OK) {
-        *motivo = QStringLiteral("no se pudo abrir la copia en memoria");
-        sqlite3_close(db);
-        return nullptr;
-    }
+    const int abierta =
+        sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    Conexion conexion(db);
+    if (abierta != SQLITE_OK)
+        return Resultado<Conexion>::fallo(QStringLiteral("no se pudo abrir la copia en memoria"));
     const auto largo = sqlite3_int64(r.largo());
     // SQLite owns the buffer from here on, and frees it itself if it refuses it.
     const int rc =
@@ -238,13 +239,11 @@ sqlite3 *abrirCopia(Recepcion &r, QString *motivo)
                             SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_RESIZEABLE);
     if (rc != SQLITE_OK || !Colacion::registrar(db)
         || sqlite3_exec(db, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr)
-               != SQLITE_OK) {
-        *motivo = danado(QStringLiteral("la copia en memoria no se puede abrir: %1")
-                             .arg(QString::fromUtf8(sqlite3_errmsg(db))));
-        sqlite3_close(db);
-        return nullptr;
-    }
-    return db;
+               != SQLITE_OK)
+        return Resultado<Conexion>::fallo(
+            danado(QStringLiteral("la copia en memoria no se puede abrir: %1")
+                       .arg(QString::fromUtf8(sqlite3_errmsg(db)))));
+    return conexion;
 }
 
 } // namespace
@@ -266,36 +265,39 @@ void setSimulacion(Simulacion simulacion)
     g_simulacion = simulacion;
 }
 
-sqlite3 *importar(const QString &ruta, QString *motivo)
+Resultado<Conexion> importar(const QString &ruta)
 {
+    const auto fallo = [](const QString &motivo) { return Resultado<Conexion>::fallo(motivo); };
     const QByteArray nativa = QFile::encodeName(ruta);
     const qint64 tamano = QFileInfo(ruta).size();
     const milliseconds plazo = g_limite.load() > 0ms ? g_limite.load() : plazoPara(tamano);
     const Reloj::time_point limite = Reloj::now() + plazo;
 
     const QString lector = rutaLector();
-    if (!QFileInfo(lector).isExecutable()) {
-        *motivo = QStringLiteral("no se encuentra el lector de archivos Jet «%1»").arg(lector);
-        return nullptr;
-    }
+    if (!QFileInfo(lector).isExecutable())
+        return fallo(QStringLiteral("no se encuentra el lector de archivos Jet «%1»").arg(lector));
 
     int datos[2] = {-1, -1};
     int avisos[2] = {-1, -1};
     if (pipe2(datos, O_CLOEXEC) != 0 || pipe2(avisos, O_CLOEXEC) != 0) {
-        *motivo = QStringLiteral("no se pudo preparar la lectura del archivo (%1)")
-                      .arg(QString::fromLocal8Bit(std::strerror(errno)));
+        const QString motivo = QStringLiteral("no se pudo preparar la lectura del archivo (%1)")
+                                   .arg(QString::fromLocal8Bit(std::strerror(errno)));
         for (const int fd : {datos[0], datos[1], avisos[0], avisos[1]})
             if (fd >= 0)
                 close(fd);
-        return nullptr;
+        return fallo(motivo);
     }
     // Everything the child needs is made before fork: after it, in a process
     // copied from a multi-threaded one, only async-signal-safe calls are sound.
     const QByteArray programa = QFile::encodeName(lector);
-    const QByteArray simulacion = QByteArray::number(int(g_simulacion.load()));
-    char *const argumentos[] = {const_cast<char *>(programa.constData()),
-                                const_cast<char *>(nativa.constData()),
-                                const_cast<char *>(simulacion.constData()), nullptr};
+    // A fault to simulate is a third argument, which only the tests' build of the
+    // reader takes; the installed one refuses it.
+    const Simulacion simulada = g_simulacion.load();
+    const QByteArray simulacion = QByteArray::number(int(simulada));
+    char *const argumentos[] = {
+        const_cast<char *>(programa.constData()), const_cast<char *>(nativa.constData()),
+        simulada == Simulacion::Ninguna ? nullptr : const_cast<char *>(simulacion.constData()),
+        nullptr};
     const QByteArray sinLector =
         QStringLiteral("no se puede ejecutar el lector de archivos Jet «%1»")
             .arg(QFile::decodeName(programa))
@@ -306,12 +308,12 @@ sqlite3 *importar(const QString &ruta, QString *motivo)
         // answer on 3, libmdb's chatter on stdout and stderr.
         const int d = fcntl(datos[1], F_DUPFD, 10);
         const int a = fcntl(avisos[1], F_DUPFD, 10);
-        if (d < 0 || a < 0 || dup2(d, JetLector::fdRespuesta) < 0 || dup2(a, STDOUT_FILENO) < 0
+        if (d < 0 || a < 0 || dup2(d, fdRespuesta) < 0 || dup2(a, STDOUT_FILENO) < 0
             || dup2(a, STDERR_FILENO) < 0)
             _exit(126);
-        close_range(JetLector::fdRespuesta + 1, ~0U, 0);
+        close_range(fdRespuesta + 1, ~0U, 0);
         execv(argumentos[0], argumentos);
-        JetLector::enviar(JetLector::fdRespuesta, envioMotivo, sinLector.constData(),
+        JetEnvio::enviar(fdRespuesta, envioMotivo, sinLector.constData(),
                           quint64(sinLector.size()), quint64(sinLector.size()));
         _exit(0);
     }
@@ -321,9 +323,8 @@ sqlite3 *importar(const QString &ruta, QString *motivo)
     if (pid < 0) {
         close(datos[0]);
         close(avisos[0]);
-        *motivo = QStringLiteral("no se pudo preparar la lectura del archivo (%1)")
-                      .arg(QString::fromLocal8Bit(std::strerror(errorFork)));
-        return nullptr;
+        return fallo(QStringLiteral("no se pudo preparar la lectura del archivo (%1)")
+                         .arg(QString::fromLocal8Bit(std::strerror(errorFork))));
     }
 
     Recepcion r;
@@ -332,23 +333,23 @@ sqlite3 *importar(const QString &ruta, QString *motivo)
     close(avisos[0]);
     int estado = 0;
     bool estadoConocido = true;
-    sqlite3 *db = nullptr;
+    Resultado<Conexion> db = fallo({});
     if (fin == Fin::Agotada || !esperar(pid, limite, &estado, &estadoConocido)) {
         matar(pid);
-        *motivo = motivoTiempo(plazo);
+        db = fallo(motivoTiempo(plazo));
     } else if (fin == Fin::Fallida) {
         if (estadoConocido && !(WIFEXITED(estado) && WEXITSTATUS(estado) == 0))
-            *motivo = motivoEstado(estado);
+            db = fallo(motivoEstado(estado));
         else
-            *motivo = danado(QStringLiteral("no se pudo recibir la copia de las tablas"));
+            db = fallo(danado(QStringLiteral("no se pudo recibir la copia de las tablas")));
     } else if (estadoConocido && !(WIFEXITED(estado) && WEXITSTATUS(estado) == 0)) {
-        *motivo = motivoEstado(estado);
+        db = fallo(motivoEstado(estado));
     } else if (!r.completa()) {
-        *motivo = danado(QStringLiteral("la copia de las tablas llegó incompleta"));
+        db = fallo(danado(QStringLiteral("la copia de las tablas llegó incompleta")));
     } else if (r.tipo() == envioMotivo) {
-        *motivo = r.motivo();
+        db = fallo(r.motivo());
     } else {
-        db = abrirCopia(r, motivo);
+        db = abrirCopia(r);
     }
     if (!db && !r.textoAvisos().isEmpty())
         qCWarning(lcJet).noquote()

@@ -3,7 +3,7 @@
 
 #include "Colacion.h"
 #include "Esquema.h"
-#include "JetAjustes.h"
+#include "JetEnvio.h"
 
 #include <QDate>
 #include <QFile>
@@ -16,7 +16,6 @@
 #include <sqlite3.h>
 
 #include <bit>
-#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <csignal>
@@ -39,9 +38,10 @@
 
 static_assert(std::endian::native == std::endian::little, "Jet stores numbers little-endian");
 
+
 namespace {
 
-using JetLector::danado;
+using JetEnvio::danado;
 
 struct CerrarMdb
 {
@@ -63,12 +63,6 @@ using Sentencia = std::unique_ptr<sqlite3_stmt, Finalizar>;
 constexpr int mascaraDesplazamiento = 0x1fff;
 // A memo's header keeps flags in its length's top byte.
 constexpr std::uint32_t mascaraLargoMemo = 0x00ffffff;
-
-bool fallo(QString *motivo, const QString &texto)
-{
-    *motivo = texto;
-    return false;
-}
 
 QByteArray identificador(const char *nombre)
 {
@@ -381,22 +375,14 @@ class Escritura final
 public:
     explicit Escritura(sqlite3 *db) : m_db(db) {}
 
-    // False, with *motivo, when the rows cannot be written.
-    bool escribir(Lote &lote, QString *motivo)
-    {
-        if (escribir(lote))
-            return true;
-        *motivo = m_motivo;
-        return false;
-    }
+    // Done, or why the rows cannot be written.
+    Resultado<> escribir(Lote &lote);
 
 private:
-    bool escribir(Lote &lote);
-    bool errorSqlite(const QString &tabla)
+    Resultado<> errorSqlite(const QString &tabla)
     {
-        m_motivo = QStringLiteral("no se pudo copiar la tabla «%1» (%2)")
-                       .arg(tabla, QString::fromUtf8(sqlite3_errmsg(m_db)));
-        return false;
+        return Resultado<>::fallo(QStringLiteral("no se pudo copiar la tabla «%1» (%2)")
+                                      .arg(tabla, QString::fromUtf8(sqlite3_errmsg(m_db))));
     }
 
     sqlite3 *m_db;
@@ -404,10 +390,9 @@ private:
     Sentencia m_insercion;   // one row
     Sentencia m_variasFilas; // m_filasPorSentencia rows
     unsigned m_filasPorSentencia = 1;
-    QString m_motivo;
 };
 
-bool Escritura::escribir(Lote &lote)
+Resultado<> Escritura::escribir(Lote &lote)
 {
     const Destino &d = *lote.destino;
     if (lote.destino != m_actual) {
@@ -416,11 +401,9 @@ bool Escritura::escribir(Lote &lote)
         m_actual = lote.destino;
         // Jet allows no two columns of one name nor a nameless one: a refusal here
         // means a damaged definition.
-        if (sqlite3_exec(m_db, d.crear.constData(), nullptr, nullptr, nullptr) != SQLITE_OK) {
-            m_motivo =
-                danado(QStringLiteral("la definición de la tabla «%1» no es válida").arg(d.nombre));
-            return false;
-        }
+        if (sqlite3_exec(m_db, d.crear.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+            return Resultado<>::fallo(
+                danado(QStringLiteral("la definición de la tabla «%1» no es válida").arg(d.nombre)));
         sqlite3_stmt *st = nullptr;
         if (sqlite3_prepare_v2(m_db, d.insertar.constData(), int(d.insertar.size()), &st, nullptr)
             != SQLITE_OK)
@@ -446,33 +429,29 @@ bool Escritura::escribir(Lote &lote)
     for (; i < lote.valores.size(); i += d.columnas)
         if (!insertar(m_insercion.get(), lote.valores.data() + i, d.columnas))
             return errorSqlite(d.nombre);
-    return true;
+    return {};
 }
 
 class Copia final
 {
 public:
-    Copia(MdbHandle *mdb, Escritura *escritura, QString *motivo)
-        : m_mdb(mdb), m_escritura(escritura), m_motivo(motivo)
-    {}
+    Copia(MdbHandle *mdb, Escritura *escritura) : m_mdb(mdb), m_escritura(escritura) {}
 
-    // False, with *motivo, when the table cannot be read or written.
-    bool tabla(MdbCatalogEntry *entrada);
+    // Done, or why the table cannot be read or written.
+    Resultado<> tabla(MdbCatalogEntry *entrada);
 
 private:
     MdbHandle *m_mdb;
     Escritura *m_escritura;
-    QString *m_motivo;
 };
 
-bool Copia::tabla(MdbCatalogEntry *entrada)
+Resultado<> Copia::tabla(MdbCatalogEntry *entrada)
 {
     const QString nombre = QString::fromUtf8(entrada->object_name);
     Tabla tabla(mdb_read_table(entrada));
     if (!tabla || !mdb_read_columns(tabla.get()) || tabla->num_cols == 0
         || tabla->num_cols > MDB_MAX_COLS)
-        return fallo(
-            m_motivo,
+        return Resultado<>::fallo(
             danado(QStringLiteral("no se puede leer la definición de la tabla «%1»").arg(nombre)));
     const unsigned columnas = tabla->num_cols;
 
@@ -513,8 +492,8 @@ bool Copia::tabla(MdbCatalogEntry *entrada)
     // is the first thing wrong with it.
     Lote lote;
     lote.destino = destino;
-    if (!m_escritura->escribir(lote, m_motivo))
-        return false;
+    if (Resultado<> escrita = m_escritura->escribir(lote); !escrita)
+        return escrita;
     lote = nuevoLote();
     std::vector<MdbField> campos(columnas);
     unsigned leidas = 0;
@@ -527,22 +506,20 @@ bool Copia::tabla(MdbCatalogEntry *entrada)
         size_t largo = 0;
         if (mdb_find_row(m_mdb, int(tabla->cur_row) - 1, &inicio, &largo) != 0
             || mdb_crack_row(tabla.get(), inicio & mascaraDesplazamiento, largo, campos.data()) < 0)
-            return fallo(
-                m_motivo,
+            return Resultado<>::fallo(
                 danado(QStringLiteral("una fila de la tabla «%1» no se puede leer").arg(nombre)));
         const size_t fila = lote.valores.size();
         lote.valores.resize(fila + columnas);
         for (unsigned i = 0; i < columnas; ++i) {
             const MdbField &campo = campos[i];
             if (campo.colnum < 0 || unsigned(campo.colnum) >= columnas)
-                return fallo(m_motivo, danado(nombre));
+                return Resultado<>::fallo(danado(nombre));
             auto *col = static_cast<MdbColumn *>(g_ptr_array_index(tabla->columns, campo.colnum));
             Valor &v = lote.valores[fila + unsigned(campo.colnum)];
             if (v.datos && v.libre) // a damaged row that names one column twice
                 v.libre(std::exchange(v.datos, nullptr));
             if (!valor(m_mdb, col, campo, &v))
-                return fallo(m_motivo,
-                             danado(QStringLiteral("un valor de la columna «%1» de la tabla «%2» "
+                return Resultado<>::fallo(danado(QStringLiteral("un valor de la columna «%1» de la tabla «%2» "
                                                    "no se puede leer")
                                         .arg(QString::fromUtf8(col->name), nombre)));
         }
@@ -550,8 +527,8 @@ bool Copia::tabla(MdbCatalogEntry *entrada)
         for (size_t i = fila; i < lote.valores.size(); ++i)
             bytes += lote.valores[i].largo;
         if (lote.valores.size() >= filasPorLote * columnas || bytes >= bytesPorLote) {
-            if (!m_escritura->escribir(lote, m_motivo))
-                return false;
+            if (Resultado<> escrita = m_escritura->escribir(lote); !escrita)
+                return escrita;
             lote = nuevoLote();
             bytes = 0;
         }
@@ -559,12 +536,11 @@ bool Copia::tabla(MdbCatalogEntry *entrada)
     // libmdb ends a table quietly at a page it cannot read (a cut file, say):
     // the count Jet keeps in the table's definition tells.
     if (leidas != tabla->num_rows)
-        return fallo(m_motivo,
-                     danado(QStringLiteral("faltan filas en la tabla «%1»: leídas %2 de %3")
+        return Resultado<>::fallo(danado(QStringLiteral("faltan filas en la tabla «%1»: leídas %2 de %3")
                                 .arg(nombre)
                                 .arg(leidas)
                                 .arg(tabla->num_rows)));
-    return m_escritura->escribir(lote, m_motivo);
+    return m_escritura->escribir(lote);
 }
 
 // The catalogue is read from MSysObjects; if that table lost rows, so did the
@@ -583,41 +559,27 @@ bool esTablaDeUsuario(MdbCatalogEntry *entrada)
     return mdb_is_user_table(entrada) && qstrnicmp(entrada->object_name, "MSys", 4) != 0;
 }
 
-bool copiarTodo(MdbHandle *mdb, sqlite3 *db, QString *motivo)
+Resultado<> copiarTodo(MdbHandle *mdb, sqlite3 *db)
 {
     GPtrArray *catalogo = mdb_read_catalog(mdb, MDB_ANY);
     if (!catalogo || catalogo->len == 0 || !catalogoCompleto(mdb, catalogo))
-        return fallo(motivo, danado(QStringLiteral("no se puede leer la lista de tablas")));
+        return Resultado<>::fallo(danado(QStringLiteral("no se puede leer la lista de tablas")));
     // Nothing to roll back to: a failed copy throws the whole database away.
     sqlite3_exec(db, "PRAGMA journal_mode=OFF; BEGIN", nullptr, nullptr, nullptr);
     Escritura escritura(db);
-    Copia copia(mdb, &escritura, motivo);
+    Copia copia(mdb, &escritura);
     for (guint i = 0; i < catalogo->len; ++i) {
         auto *entrada = static_cast<MdbCatalogEntry *>(g_ptr_array_index(catalogo, i));
-        if (entrada->object_type == MDB_TABLE && esTablaDeUsuario(entrada) && !copia.tabla(entrada))
-            return false;
+        if (entrada->object_type != MDB_TABLE || !esTablaDeUsuario(entrada))
+            continue;
+        if (Resultado<> copiada = copia.tabla(entrada); !copiada)
+            return copiada;
     }
     if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK
         || !Esquema::crearIndices(db))
-        return fallo(motivo, QStringLiteral("no se pudo crear la copia en memoria (%1)")
-                                 .arg(QString::fromUtf8(sqlite3_errmsg(db))));
-    return true;
-}
-
-bool escribirTodo(int fd, const void *datos, size_t largo)
-{
-    const auto *p = static_cast<const char *>(datos);
-    while (largo > 0) {
-        const ssize_t n = ::write(fd, p, largo);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        p += n;
-        largo -= size_t(n);
-    }
-    return true;
+        return Resultado<>::fallo(QStringLiteral("no se pudo crear la copia en memoria (%1)")
+                                      .arg(QString::fromUtf8(sqlite3_errmsg(db))));
+    return {};
 }
 
 // A damaged file can send libmdb round a chain of pages that grows a buffer
@@ -649,30 +611,14 @@ void limitarMemoria([[maybe_unused]] qint64 tamanoArchivo)
 
 namespace JetLector {
 
-QString danado(const QString &detalle)
+int principal(const QByteArray &ruta, void (*antesDeLeer)())
 {
-    return QStringLiteral("el archivo está dañado (%1)").arg(detalle);
-}
-
-bool enviar(int fd, char tipo, const void *datos, quint64 largo, quint64 anunciado)
-{
-    char cabecera[largoCabecera];
-    cabecera[0] = tipo;
-    std::memcpy(cabecera + 1, &anunciado, sizeof anunciado);
-    return escribirTodo(fd, cabecera, sizeof cabecera) && escribirTodo(fd, datos, largo);
-}
-
-int principal(int argc, char **argv)
-{
-    if (argc < 2)
-        return 2;
     // A crash here must end this process at once, whatever the parent had set up.
     for (const int s : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGPIPE, SIGTERM, SIGINT})
         std::signal(s, SIG_DFL);
     sigset_t ninguna;
     sigemptyset(&ninguna);
     sigprocmask(SIG_SETMASK, &ninguna, nullptr);
-    const QByteArray ruta(argv[1]);
     // One thread here: SQLite need not lock its connection and allocator at
     // every call, some millions of times for a large catalogue.
     sqlite3_config(SQLITE_CONFIG_SINGLETHREAD);
@@ -680,30 +626,18 @@ int principal(int argc, char **argv)
     limitarMemoria(QFileInfo(QFile::decodeName(ruta)).size());
     // libmdb converts text to the charset this names.
     setenv("MDB_ICONV", "UTF-8", 1);
+    if (antesDeLeer)
+        antesDeLeer();
 
-    using JetImport::Simulacion;
-    switch (Simulacion(argc > 2 ? std::atoi(argv[2]) : 0)) {
-    case Simulacion::Ninguna:
-        break;
-    case Simulacion::Colgarse:
-        for (;;)
-            pause();
-    case Simulacion::Estrellarse:
-        raise(SIGSEGV);
-        _exit(0);
-    case Simulacion::SalirConError:
-        _exit(3);
-    case Simulacion::CortarEnvio: {
-        const char parte[16] = {};
-        enviar(fdRespuesta, envioBase, parte, sizeof parte, 4096);
-        _exit(0);
-    }
-    }
-
+    using JetEnvio::enviar;
+    using JetEnvio::envioBase;
+    using JetEnvio::fdRespuesta;
     QString motivo;
     bool enviado = false;
     // The database and its serialisation are freed by _exit, like everything else here.
-    if (sqlite3 *db = leer(ruta, &motivo)) {
+    const Resultado<Conexion> leida = leer(ruta);
+    if (leida) {
+        sqlite3 *db = leida->get();
         sqlite3_int64 largo = 0;
         if (unsigned char *bytes = sqlite3_serialize(db, "main", &largo, SQLITE_SERIALIZE_NOCOPY))
             enviado = enviar(fdRespuesta, envioBase, bytes, quint64(largo), quint64(largo));
@@ -711,50 +645,46 @@ int principal(int argc, char **argv)
             enviado = enviar(fdRespuesta, envioBase, copia, quint64(largo), quint64(largo));
         else
             motivo = QStringLiteral("no hay memoria suficiente para la copia del catálogo");
+    } else {
+        motivo = leida.error();
     }
     if (!motivo.isEmpty()) {
-        const QByteArray texto = motivo.toUtf8().left(maximoMotivo);
-        enviado = enviar(fdRespuesta, envioMotivo, texto.constData(), quint64(texto.size()),
-                         quint64(texto.size()));
+        const QByteArray texto = motivo.toUtf8().left(JetEnvio::maximoMotivo);
+        enviado = enviar(fdRespuesta, JetEnvio::envioMotivo, texto.constData(),
+                         quint64(texto.size()), quint64(texto.size()));
     }
     // _exit: no atexit handlers, no leak check of a process that is about to vanish.
     _exit(enviado ? 0 : 1);
 }
 
-sqlite3 *leer(const QByteArray &rutaNativa, QString *motivo)
+Resultado<Conexion> leer(const QByteArray &rutaNativa)
 {
     const Mdb mdb(mdb_open(rutaNativa.constData(), MDB_NOFLAGS));
-    if (!mdb) {
-        *motivo = danado(QStringLiteral("no es una base de datos Jet legible"));
-        return nullptr;
-    }
+    if (!mdb)
+        return Resultado<Conexion>::fallo(danado(QStringLiteral("no es una base de datos Jet legible")));
     mdb_set_boolean_fmt_numbers(mdb.get());
     // A Jet file is a run of whole pages; anything else was cut short.
-    if (QFileInfo(QFile::decodeName(rutaNativa)).size() % mdb->fmt->pg_size != 0) {
-        *motivo = danado(QStringLiteral("termina a mitad de una página"));
-        return nullptr;
-    }
+    if (QFileInfo(QFile::decodeName(rutaNativa)).size() % mdb->fmt->pg_size != 0)
+        return Resultado<Conexion>::fallo(danado(QStringLiteral("termina a mitad de una página")));
 
     sqlite3 *db = nullptr;
     // In memdb, so that the answer can be sent straight from the database's own
     // memory (sqlite3_serialize without a copy).
-    if (sqlite3_open_v2("file:/boletin-jet?vfs=memdb", &db,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI, nullptr)
-            != SQLITE_OK
-        || !Colacion::registrar(db)) {
-        *motivo = QStringLiteral("no se pudo crear la copia en memoria (%1)")
-                      .arg(QString::fromUtf8(db ? sqlite3_errmsg(db) : "sin memoria"));
-        sqlite3_close(db);
-        return nullptr;
-    }
+    const int abierta = sqlite3_open_v2("file:/boletin-jet?vfs=memdb", &db,
+                                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE
+                                            | SQLITE_OPEN_URI,
+                                        nullptr);
+    Conexion conexion(db);
+    if (abierta != SQLITE_OK || !Colacion::registrar(db))
+        return Resultado<Conexion>::fallo(
+            QStringLiteral("no se pudo crear la copia en memoria (%1)")
+                .arg(QString::fromUtf8(db ? sqlite3_errmsg(db) : "sin memoria")));
     // memdb stops at 1 GiB unless told otherwise; the memory cap is the limit.
     sqlite3_int64 sinTope = std::numeric_limits<sqlite3_int64>::max();
     sqlite3_file_control(db, "main", SQLITE_FCNTL_SIZE_LIMIT, &sinTope);
-    if (!copiarTodo(mdb.get(), db, motivo)) {
-        sqlite3_close(db);
-        return nullptr;
-    }
-    return db;
+    if (Resultado<> copiado = copiarTodo(mdb.get(), db); !copiado)
+        return copiado;
+    return conexion;
 }
 
 } // namespace JetLector

@@ -16,7 +16,7 @@ using namespace Qt::StringLiterals;
 
 namespace ImpresionPdf {
 
-bool imprimir(QPdfDocument &documento, QPrinter &impresora, QString *error)
+Resultado<> imprimir(QPdfDocument &documento, QPrinter &impresora)
 {
     const int paginas = documento.pageCount();
     int desde = 1;
@@ -25,24 +25,18 @@ bool imprimir(QPdfDocument &documento, QPrinter &impresora, QString *error)
         desde = std::max(1, impresora.fromPage());
         hasta = std::min(paginas, impresora.toPage() > 0 ? impresora.toPage() : paginas);
     }
-    if (paginas < 1 || desde > hasta) {
-        *error = u"No hay páginas que imprimir."_s;
-        return false;
-    }
+    if (paginas < 1 || desde > hasta)
+        return Resultado<>::fallo(u"No hay páginas que imprimir."_s);
     QPainter p;
-    if (!p.begin(&impresora)) {
-        *error = u"No se ha podido empezar a imprimir."_s;
-        return false;
-    }
+    if (!p.begin(&impresora))
+        return Resultado<>::fallo(u"No se ha podido empezar a imprimir."_s);
     // Beyond a few hundred dots per inch a page image only costs memory: an A4
     // page at 1200 would take half a gigabyte.
     const qreal dpi = std::min(impresora.resolution(), dpiMaximo);
     const QRectF papel = impresora.pageLayout().paintRectPixels(impresora.resolution());
     for (int n = desde - 1; n < hasta; ++n) {
-        if (n > desde - 1 && !impresora.newPage()) {
-            *error = u"La impresión se ha interrumpido."_s;
-            return false;
-        }
+        if (n > desde - 1 && !impresora.newPage())
+            return Resultado<>::fallo(u"La impresión se ha interrumpido."_s);
         const QSizeF puntos = documento.pagePointSize(n);
         const QSize pixeles = (puntos * dpi / 72.0).toSize();
         QPdfDocumentRenderOptions opciones;
@@ -53,44 +47,34 @@ bool imprimir(QPdfDocument &documento, QPrinter &impresora, QString *error)
                               (papel.height() - destino.height()) / 2);
         p.drawImage(QRectF(esquina, destino), imagen);
     }
-    if (!p.end()) {
-        *error = u"La impresión no ha terminado bien."_s;
-        return false;
-    }
-    return true;
+    if (!p.end())
+        return Resultado<>::fallo(u"La impresión no ha terminado bien."_s);
+    return {};
 }
 
-bool guardarCopia(const QString &origen, const QString &destino, QString *error)
+Resultado<> guardarCopia(const QString &origen, const QString &destino)
 {
     const QFileInfo de(origen);
     const QFileInfo a(destino);
-    if (a.exists() && a.canonicalFilePath() == de.canonicalFilePath()) {
-        *error = u"La copia no puede sustituir al documento que se lee."_s;
-        return false;
-    }
+    if (a.exists() && a.canonicalFilePath() == de.canonicalFilePath())
+        return Resultado<>::fallo(u"La copia no puede sustituir al documento que se lee."_s);
     QFile entrada(origen);
-    if (!entrada.open(QIODevice::ReadOnly)) {
-        *error = u"No se puede leer «%1»."_s.arg(de.fileName());
-        return false;
-    }
+    if (!entrada.open(QIODevice::ReadOnly))
+        return Resultado<>::fallo(u"No se puede leer «%1»."_s.arg(de.fileName()));
     QSaveFile salida(destino);
-    if (!salida.open(QIODevice::WriteOnly)) {
-        *error = u"No se puede escribir «%1»."_s.arg(a.fileName());
-        return false;
-    }
+    if (!salida.open(QIODevice::WriteOnly))
+        return Resultado<>::fallo(u"No se puede escribir «%1»."_s.arg(a.fileName()));
     while (!entrada.atEnd()) {
         const QByteArray trozo = entrada.read(1 << 20);
         if (trozo.isEmpty() || salida.write(trozo) != trozo.size()) {
             salida.cancelWriting();
-            *error = u"No se ha podido copiar el documento en «%1»."_s.arg(a.fileName());
-            return false;
+            return Resultado<>::fallo(
+                u"No se ha podido copiar el documento en «%1»."_s.arg(a.fileName()));
         }
     }
-    if (!salida.commit()) {
-        *error = u"No se ha podido guardar «%1»."_s.arg(a.fileName());
-        return false;
-    }
-    return true;
+    if (!salida.commit())
+        return Resultado<>::fallo(u"No se ha podido guardar «%1»."_s.arg(a.fileName()));
+    return {};
 }
 
 } // namespace ImpresionPdf

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Resultado.h"
+
 #include <QString>
 
 class QPdfDocument;
@@ -12,12 +14,13 @@ namespace ImpresionPdf {
 
 // Prints the printer's page range (all pages when it has none), each page
 // rendered at the printer's resolution (at most `dpiMaximo`) and fitted to
-// the paper, centred. Returns false and sets *error when printing fails.
-bool imprimir(QPdfDocument &documento, QPrinter &impresora, QString *error);
+// the paper, centred. Done, or why printing failed.
+Resultado<> imprimir(QPdfDocument &documento, QPrinter &impresora);
 inline constexpr int dpiMaximo = 300;
 
 // Copies `origen` byte for byte to `destino`, replacing what is there; the
 // copy is written beside and put in place whole. Never writes to `origen`.
-bool guardarCopia(const QString &origen, const QString &destino, QString *error);
+// Done, or why not.
+Resultado<> guardarCopia(const QString &origen, const QString &destino);
 
 } // namespace ImpresionPdf

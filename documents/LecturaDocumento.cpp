@@ -395,9 +395,8 @@ void PanelDocumento::imprimir()
     dialogo.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     if (dialogo.exec() != QDialog::Accepted || !m_documento)
         return;
-    QString error;
-    if (!ImpresionPdf::imprimir(*m_documento, impresora, &error))
-        MsgBox(error);
+    if (const auto impreso = ImpresionPdf::imprimir(*m_documento, impresora); !impreso)
+        MsgBox(impreso.error());
 }
 
 void PanelDocumento::guardarCopia()
@@ -410,7 +409,6 @@ void PanelDocumento::guardarCopia()
         u"Documentos PDF (*.pdf);;Todos los archivos (*)"_s);
     if (destino.isEmpty())
         return;
-    QString error;
-    if (!ImpresionPdf::guardarCopia(m_ubicacion, destino, &error))
-        MsgBox(error);
+    if (const auto guardada = ImpresionPdf::guardarCopia(m_ubicacion, destino); !guardada)
+        MsgBox(guardada.error());
 }

@@ -382,10 +382,9 @@ void TstDataSource::ajenoSoloSeLeePropioNoSeCopia()
         const QString carpeta = QFileInfo(m_rutas.at(i)).path();
         const QByteArray antes = huellaCarpeta(carpeta);
         Catalogo::olvidarTodos();
-        QString error;
-        const auto catalogo = Catalogo::abrir(m_rutas.at(i), &error);
-        QVERIFY2(catalogo, qPrintable(error));
-        QCOMPARE(QString::fromUtf8(sqlite3_db_filename(catalogo->conexion(), "main")).isEmpty(),
+        const auto catalogo = Catalogo::abrir(m_rutas.at(i));
+        QVERIFY2(catalogo, qPrintable(catalogo.error()));
+        QCOMPARE(QString::fromUtf8(sqlite3_db_filename((*catalogo)->conexion(), "main")).isEmpty(),
                  i > 0);
         m_ds.setDatabaseName(m_rutas.at(i));
         QCOMPARE(filas(Sentencias::todosLosAutores(), {u"id_autor"_s}).size(), 10);

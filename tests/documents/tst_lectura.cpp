@@ -706,8 +706,8 @@ void TestLectura::imprimir()
         impresora.setPrintRange(QPrinter::PageRange);
         impresora.setFromTo(desde, hasta);
     }
-    QString error;
-    QVERIFY2(ImpresionPdf::imprimir(documento, impresora, &error), qPrintable(error));
+    const auto hecho = ImpresionPdf::imprimir(documento, impresora);
+    QVERIFY2(hecho, qPrintable(hecho.error()));
 
     QPdfDocument impreso;
     QCOMPARE(impreso.load(salida), QPdfDocument::Error::None);
@@ -733,14 +733,15 @@ void TestLectura::guardarCopia()
     const QString destino = ruta(u"copia.pdf"_s);
     QVERIFY(escribirArchivo(destino, "lo que había"));
 
-    QString error;
-    QVERIFY2(ImpresionPdf::guardarCopia(origen, destino, &error), qPrintable(error));
+    const auto guardada = ImpresionPdf::guardarCopia(origen, destino);
+    QVERIFY2(guardada, qPrintable(guardada.error()));
     QFile copia(destino);
     QVERIFY(copia.open(QIODevice::ReadOnly));
     QCOMPARE(copia.readAll(), bytes);
     // Never onto the document itself.
-    QVERIFY(!ImpresionPdf::guardarCopia(origen, origen, &error));
-    QVERIFY(!error.isEmpty());
+    const auto encima = ImpresionPdf::guardarCopia(origen, origen);
+    QVERIFY(!encima);
+    QVERIFY(!encima.error().isEmpty());
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), bytes);
 }

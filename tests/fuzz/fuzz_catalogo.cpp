@@ -441,20 +441,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *datos, size_t largo)
         ++g_cuentas.jet;
 
     if (g_enProceso) {
-        if (formato == Catalogo::Formato::Jet) {
-            QString motivo;
-            sqlite3_close(JetLector::leer(QFile::encodeName(g_ruta), &motivo));
-        }
+        if (formato == Catalogo::Formato::Jet)
+            static_cast<void>(JetLector::leer(QFile::encodeName(g_ruta)));
         return 0;
     }
 
     Catalogo::olvidarTodos();
     g_avisoJet.clear();
     const int descriptores = descriptoresAbiertos();
-    QString error;
-    std::shared_ptr<Catalogo> catalogo = Catalogo::abrir(g_ruta, &error);
+    auto abierto = Catalogo::abrir(g_ruta);
     comprobarSinHijos();
-    if (!catalogo) {
+    if (!abierto) {
+        const QString &error = abierto.error();
         if (descriptoresAbiertos() != descriptores)
             violado("abrir() fallido deja descriptores abiertos", error);
         if (error.isEmpty())
@@ -467,6 +465,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *datos, size_t largo)
     }
     if (formato == Catalogo::Formato::Desconocido)
         violado("abrir() aceptó un archivo que no es SQLite ni Jet");
+    std::shared_ptr<Catalogo> catalogo = *std::move(abierto);
     if (!catalogo->conexion())
         violado("abrir() dio un catálogo sin conexión");
     ++g_cuentas.abiertos;

@@ -79,7 +79,9 @@ void TstVentanaLectura::apareceSoloSiTardaYSeVa()
     bool anidada = false;
     QTimer::singleShot(100ms, [&] {
         anidada = true;
-        QVERIFY(!Catalogo::abrir(ruta, &errorAnidado));
+        const auto abierto = Catalogo::abrir(ruta);
+        QVERIFY(!abierto);
+        errorAnidado = abierto.error();
     });
     QTimer sonda;
     connect(&sonda, &QTimer::timeout, [&] {
