@@ -308,7 +308,7 @@ bool recorrer(sqlite3 *db, DataSource &ds, const QString &fuente, const QString 
             violado("RecordCount() al final no es el número de filas",
                     fuente + u": "_s + QString::number(ds.RecordCount()) + u" / "_s
                         + QString::number(filas));
-        if (!nombres.isEmpty() && ds.Fields(nombres.first()).has_value())
+        if (!nombres.isEmpty() && ds.Fields(nombres.first()).ok())
             violado("Fields() da un valor pasada la última fila", fuente);
     }
     return true;
@@ -337,7 +337,8 @@ void ejecutarTodas(Catalogo &catalogo)
     auto primero = [&](std::optional<QVariant> &destino, const QString &columna) {
         return [&ds, &destino, columna] {
             if (!destino)
-                destino = ds.Fields(columna);
+                if (const Resultado<QVariant> v = ds.Fields(columna))
+                    destino = *v;
         };
     };
 
