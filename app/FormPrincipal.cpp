@@ -90,8 +90,8 @@ void FormPrincipal::BotonInform_Click()
     // The page's path is the one argument; no shell sees it, so no quoting is needed.
     QString navegador = QProcessEnvironment::systemEnvironment().value(
         QStringLiteral("BOLETIN_NAVEGADOR"), QStringLiteral("xdg-open"));
-    const QString html = Disco::buscar(unidadCD, QStringLiteral("html"));
-    QString pagina = unidadCD + QStringLiteral("/html/Informacion.html");
+    const QString html = Disco::buscar(programa().unidadCD, QStringLiteral("html"));
+    QString pagina = programa().unidadCD + QStringLiteral("/html/Informacion.html");
     if (!html.isEmpty()) {
         const QString encontrada = Disco::buscar(html, QStringLiteral("Informacion.html"));
         pagina = encontrada.isEmpty() ? html + QStringLiteral("/Informacion.html") : encontrada;

@@ -368,7 +368,7 @@ Tiempos medirDocumento(const Opciones &o, FormBusqueda &b)
         "WHERE t.id_boletin = r.id_boletin ORDER BY t.id_articulo LIMIT 1"_s,
         {u"id"_s, u"titulo"_s, u"archivo"_s});
     const qint32 id = fila[0].toInt();
-    const QString ruta = unidadCD + u"/Imagenes/"_s + fila[2].toString() + u".pdf"_s;
+    const QString ruta = programa().unidadCD + u"/Imagenes/"_s + fila[2].toString() + u".pdf"_s;
     if (QFileInfo(ruta).size() == 0)
         escribirPdf(ruta, 100);
 

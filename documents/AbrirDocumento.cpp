@@ -47,7 +47,7 @@ namespace {
 // (no disc, unreadable) leaves the name as it was.
 void mirarDisco(const QString &marca, QString &nombre)
 {
-    if (const std::optional<QString> listado = Disco::nombreArchivo(unidadCD, marca))
+    if (const std::optional<QString> listado = Disco::nombreArchivo(programa().unidadCD, marca))
         nombre = *listado;
 }
 
@@ -105,7 +105,7 @@ void abrir(const Ejemplar &ejemplar, qint32 clave)
 
     QString ruta;
     if (ejemplar.archivo)
-        ruta = Disco::rutaEnImagenes(unidadCD, *ejemplar.archivo + u".pdf"_s);
+        ruta = Disco::rutaEnImagenes(programa().unidadCD, *ejemplar.archivo + u".pdf"_s);
     abrirVisor(ruta, clave, ejemplar.titulo);
 }
 

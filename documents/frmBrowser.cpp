@@ -131,7 +131,7 @@ void frmBrowser::abrir(const QString &direccion, const QString &tituloArticulo)
 void frmBrowser::Form_Load()
 {
     // Read once: later searches leave an open window as it is.
-    if (!busquedaCronologica) {
+    if (!programa().busquedaCronologica) {
         tbToolBar->hide();
         brwWebBrowser->move(brwWebBrowser->x(), 0);
     }

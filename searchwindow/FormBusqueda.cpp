@@ -115,7 +115,7 @@ Resultado<bool> FormBusqueda::listarArticulos(const QString &sentencia)
         return false;
     ListaArtic->campoLista = TipoLista::Articulos;
     ListaArtic->mostrar(std::move(**lineas));
-    hayResultados = true;
+    programa().hayResultados = true;
     return true;
 }
 
@@ -140,7 +140,7 @@ void FormBusqueda::Form_Unload()
 // queried ends the click quietly.
 void FormBusqueda::ListaArtic_Click()
 {
-    if (!hayResultados)
+    if (!programa().hayResultados)
         return;
     const int indice = ListaArtic->ListIndex();
     if (indice < 0)
@@ -180,8 +180,8 @@ void FormBusqueda::mostrar(Respuesta r)
         else if (r.materias)
             materias.vaciar();
     }
-    hayResultados = r.hayResultados;
-    busquedaCronologica = r.cronologica;
+    programa().hayResultados = r.hayResultados;
+    programa().busquedaCronologica = r.cronologica;
 }
 
 static bool materiasElegidas()
@@ -195,11 +195,11 @@ Resultado<> FormBusqueda::VisualizarConsulta(ModoLista modo)
     if (!r)
         return r;
     // Only ever sets the flag: a search clears it before it runs.
-    const bool habia = hayResultados;
-    const bool cronologica = busquedaCronologica;
+    const bool habia = programa().hayResultados;
+    const bool cronologica = programa().busquedaCronologica;
     mostrar(*std::move(r));
-    hayResultados = hayResultados || habia;
-    busquedaCronologica = cronologica;
+    programa().hayResultados = programa().hayResultados || habia;
+    programa().busquedaCronologica = cronologica;
     return {};
 }
 
@@ -209,38 +209,38 @@ Resultado<> FormBusqueda::Buscar_Coincidencias(CampoBuscado campo, const QString
     if (!r)
         return r;
     // Only ever sets the flag, and leaves the kind of the last search as it was.
-    const bool habia = hayResultados;
-    const bool cronologica = busquedaCronologica;
+    const bool habia = programa().hayResultados;
+    const bool cronologica = programa().busquedaCronologica;
     mostrar(*std::move(r));
-    hayResultados = hayResultados || habia;
-    busquedaCronologica = cronologica;
+    programa().hayResultados = programa().hayResultados || habia;
+    programa().busquedaCronologica = cronologica;
     return {};
 }
 
 void FormBusqueda::BotonTitulo_Click()
 {
     const CursorEspera espera;
-    hayResultados = false;
+    programa().hayResultados = false;
     mostrar(Consultas::porTitulo(DataConsulta, TextTitulo->text(), materiasElegidas()));
 }
 
 void FormBusqueda::BotonAutor_Click()
 {
     const CursorEspera espera;
-    hayResultados = false;
+    programa().hayResultados = false;
     mostrar(Consultas::porAutor(DataConsulta, TextAutor->text(), materiasElegidas()));
 }
 
 void FormBusqueda::BotonMateria_Click()
 {
     const CursorEspera espera;
-    hayResultados = false;
+    programa().hayResultados = false;
     mostrar(Consultas::porMateria(DataConsulta, Materias->currentText()));
 }
 
 void FormBusqueda::BotonBusCron_Click()
 {
     const CursorEspera espera;
-    hayResultados = false;
+    programa().hayResultados = false;
     mostrar(Consultas::cronologica(DataConsulta, materiasElegidas()));
 }

@@ -58,9 +58,6 @@ public:
     BotonImagen *BotonSalir = nullptr;
     ListaDatos *ListaArtic = nullptr;
 
-    // A click on a result line opens its issue. Outlives an unload of the window.
-    static inline bool hayResultados = false;
-
     // The statement VisualizarConsulta runs, and each search.
     DataSource DataConsulta;
 

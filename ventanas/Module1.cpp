@@ -14,7 +14,7 @@ bool BuscarUnidadCD()
         if (const auto listado = Disco::primerNombre(lugar, QStringLiteral("Tirvosk")))
             nombre = *listado;
         if (nombre == QStringLiteral("Tirvosk.dat") || nombre == QStringLiteral("Tirvosk2.dat")) {
-            unidadCD = lugar.endsWith(u'/') && lugar.size() > 1 ? lugar.chopped(1) : lugar;
+            programa().unidadCD = lugar.endsWith(u'/') && lugar.size() > 1 ? lugar.chopped(1) : lugar;
             return true;
         }
     }

@@ -8,35 +8,23 @@
 #include <algorithm>
 #include <optional>
 
-QString unidadCD;
-bool busquedaCronologica = false;
-
-namespace {
-
-QString &carpetaFijada()
+EstadoPrograma &programa()
 {
-    static QString c;
-    return c;
+    static EstadoPrograma estado;
+    return estado;
 }
-
-std::optional<QStringList> &lugaresFijados()
-{
-    static std::optional<QStringList> l;
-    return l;
-}
-
-} // namespace
 
 namespace Programa {
 
 QString carpetaInstalacion()
 {
-    return carpetaFijada().isEmpty() ? QCoreApplication::applicationDirPath() : carpetaFijada();
+    const QString &fijada = programa().carpetaInstalacion;
+    return fijada.isEmpty() ? QCoreApplication::applicationDirPath() : fijada;
 }
 
 void setCarpetaInstalacion(const QString &carpeta)
 {
-    carpetaFijada() = carpeta;
+    programa().carpetaInstalacion = carpeta;
 }
 
 QString rutaCatalogo()
@@ -62,14 +50,14 @@ QStringList lugaresMontados()
 
 QStringList lugares()
 {
-    if (lugaresFijados())
-        return lugaresFijados()->mid(0, 26);
+    if (programa().lugares)
+        return programa().lugares->mid(0, 26);
     return lugaresMontados();
 }
 
 void setLugares(const QStringList &lugares)
 {
-    lugaresFijados() = lugares;
+    programa().lugares = lugares;
 }
 
 void escribirAjuste(const QString &clave, const QString &valor)

@@ -4,13 +4,25 @@
 #include <QString>
 #include <QStringList>
 
-// Program-wide state shared by the windows.
+#include <optional>
 
-// The disc root: the place holding a disc of the collection, with no trailing
-// "/"; empty until a disc is found at start-up.
-extern QString unidadCD;
-// The last search was the chronological one (read by the document viewer).
-extern bool busquedaCronologica;
+// What the program knows of the reader's session, in one place: the windows
+// read and write it. Outlives every window.
+struct EstadoPrograma
+{
+    // The disc root: the place holding a disc of the collection, with no
+    // trailing "/"; empty until a disc is found at start-up.
+    QString unidadCD;
+    // The last search was the chronological one (read by the document viewer).
+    bool busquedaCronologica = false;
+    // A click on a line of the search window's result list opens its issue.
+    bool hayResultados = false;
+    // The folder the program runs from, where tests set another; empty: its own.
+    QString carpetaInstalacion;
+    // The places given with --unidad, in order; unset: the mounted media.
+    std::optional<QStringList> lugares;
+};
+EstadoPrograma &programa();
 
 namespace Programa {
 

@@ -78,7 +78,7 @@ void TstPrincipal::initTestCase()
 void TstPrincipal::init()
 {
     m_mensajes = new MensajesGrabados;
-    unidadCD.clear();
+    programa().unidadCD.clear();
     m_terminado = 0;
     QFile::remove(m_dir.filePath(u"config/boletin/boletin.ini"_s));
 }
@@ -141,7 +141,7 @@ void TstPrincipal::eleccionDeUnidad()
         QVERIFY(!Instancia<FormPrincipal>::cargada());
         m_mensajes->textos.clear();
     } else {
-        QCOMPARE(unidadCD, rutas[elegido]);
+        QCOMPARE(programa().unidadCD, rutas[elegido]);
         QVERIFY(Instancia<FormPrincipal>::cargada());
         QVERIFY(m_mensajes->textos.isEmpty());
     }
@@ -155,7 +155,7 @@ void TstPrincipal::sinDisco()
              QStringList{u"Introduzca el CD de VELTRA\ny vuelva a ejecutar el programa"_s});
     QCOMPARE(m_mensajes->conCancelar, QList<bool>{false});
     QVERIFY(!Instancia<FormPrincipal>::cargada());
-    QVERIFY(unidadCD.isEmpty());
+    QVERIFY(programa().unidadCD.isEmpty());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(ajuste(u"a"_s), m_dir.filePath(u"instalado"_s));
     QCOMPARE(ajuste(u"run"_s), u"no"_s);

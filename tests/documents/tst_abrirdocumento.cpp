@@ -109,8 +109,8 @@ void TestAbrirDocumento::initTestCase()
 
 void TestAbrirDocumento::init()
 {
-    unidadCD = m_disco;
-    busquedaCronologica = false;
+    programa().unidadCD = m_disco;
+    programa().busquedaCronologica = false;
     m_mensajes.reiniciar();
     ponerMarca(marca1);
 }
@@ -204,10 +204,10 @@ void TestAbrirDocumento::abre()
     QFETCH(QString, archivo);
 
     if (enUnidad == u"<sin lugar>") {
-        unidadCD = m_dir.filePath(u"no-existe"_s);
+        programa().unidadCD = m_dir.filePath(u"no-existe"_s);
     } else if (enUnidad == u"<vacío>") {
-        unidadCD = m_dir.filePath(u"vacio"_s);
-        QVERIFY(QDir().mkpath(unidadCD));
+        programa().unidadCD = m_dir.filePath(u"vacio"_s);
+        QVERIFY(QDir().mkpath(programa().unidadCD));
     } else {
         ponerMarca(enUnidad);
     }
@@ -373,7 +373,7 @@ void TestAbrirDocumento::mayusculasEnElDisco()
     const QString enDisco = otro.path() + u'/' + carpeta;
     QVERIFY(escribirArchivo(enDisco + u"/Tirvosk.dat"_s, {}));
     QVERIFY(escribirPdf(enDisco + u'/' + documento));
-    unidadCD = otro.path();
+    programa().unidadCD = otro.path();
 
     BusquedaPrueba busqueda(m_catalogo);
     busqueda.linea(numero, 1);

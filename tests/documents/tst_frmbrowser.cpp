@@ -79,7 +79,7 @@ void TestFrmBrowser::initTestCase()
 
 void TestFrmBrowser::init()
 {
-    busquedaCronologica = false;
+    programa().busquedaCronologica = false;
     m_mensajes.reiniciar();
 }
 
@@ -126,7 +126,7 @@ void TestFrmBrowser::barraSegunLaBusqueda_data()
 void TestFrmBrowser::barraSegunLaBusqueda()
 {
     QFETCH(bool, cronologica);
-    busquedaCronologica = cronologica;
+    programa().busquedaCronologica = cronologica;
     frmBrowser *v = abrir(pdf(u"a.pdf"_s));
     esperarFin(v);
 
@@ -150,10 +150,10 @@ void TestFrmBrowser::barraLeidaSoloAlCargar_data()
 void TestFrmBrowser::barraLeidaSoloAlCargar()
 {
     QFETCH(bool, cronologica);
-    busquedaCronologica = cronologica;
+    programa().busquedaCronologica = cronologica;
     frmBrowser *v = abrir(pdf(u"a.pdf"_s));
     esperarFin(v);
-    busquedaCronologica = !cronologica; // another search runs
+    programa().busquedaCronologica = !cronologica; // another search runs
     v->resize(500, 500);
     escribirDireccion(v, pdf(u"b.pdf"_s));
     esperarFin(v);
@@ -183,7 +183,7 @@ void TestFrmBrowser::botonesDeLaBarra()
     QFETCH(QString, texto);
     QFETCH(QString, ayuda);
     QFETCH(QString, imagen);
-    busquedaCronologica = true;
+    programa().busquedaCronologica = true;
     frmBrowser *v = abrir(QString());
 
     const auto acciones = v->tbToolBar->actions();
@@ -243,7 +243,7 @@ void TestFrmBrowser::redimensionar()
     QFETCH(bool, cronologica);
     QFETCH(QSize, interior);
     QFETCH(QSize, panel);
-    busquedaCronologica = cronologica;
+    programa().busquedaCronologica = cronologica;
     frmBrowser *v = abrir(QString());
     QCOMPARE(v->brwWebBrowser->size(), QSize(413, 412));
     const QPoint lugar = v->brwWebBrowser->pos();
@@ -307,7 +307,7 @@ void TestFrmBrowser::elegirLaEntradaDeLaLista()
 
 void TestFrmBrowser::detener()
 {
-    busquedaCronologica = true;
+    programa().busquedaCronologica = true;
     frmBrowser *v = abrir(pdf(u"a.pdf"_s));
     esperarFin(v);
     escribirDireccion(v, pdf(u"b.pdf"_s));
@@ -360,7 +360,7 @@ void TestFrmBrowser::botonSinEfecto()
 
 void TestFrmBrowser::atrasYAdelante()
 {
-    busquedaCronologica = true;
+    programa().busquedaCronologica = true;
     frmBrowser *v = abrir(pdf(u"a.pdf"_s));
     esperarFin(v);
     escribirDireccion(v, pdf(u"b.pdf"_s));

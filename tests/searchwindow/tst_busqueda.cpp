@@ -270,14 +270,14 @@ void TstBusqueda::titulo()
     QFETCH(QList<qint32>, claves);
     QFETCH(bool, resultados);
     FormBusqueda &b = busqueda();
-    busquedaCronologica = true;
-    FormBusqueda::hayResultados = !resultados;
+    programa().busquedaCronologica = true;
+    programa().hayResultados = !resultados;
     b.TextTitulo->setText(texto);
     QTest::mouseClick(b.BotonTitulo, Qt::LeftButton);
     QCOMPARE(b.ListaArtic->textos(), lineas);
     QCOMPARE(datos(*b.ListaArtic), claves);
-    QCOMPARE(FormBusqueda::hayResultados, resultados);
-    QVERIFY(!busquedaCronologica);
+    QCOMPARE(programa().hayResultados, resultados);
+    QVERIFY(!programa().busquedaCronologica);
     QCOMPARE(b.TextTitulo->text(), texto);
     if (resultados)
         QCOMPARE(b.ListaArtic->campoLista, TipoLista::Articulos);
@@ -346,7 +346,7 @@ void TstBusqueda::autor()
     QFETCH(QList<qint32>, idsAutores);
     QFETCH(bool, resultados);
     FormBusqueda &b = busqueda();
-    busquedaCronologica = true;
+    programa().busquedaCronologica = true;
     b.ListaArtic->AddItem(u"una línea de antes"_s, 1);
     b.TextAutor->setText(texto);
     QTest::mouseClick(b.BotonAutor, Qt::LeftButton);
@@ -361,8 +361,8 @@ void TstBusqueda::autor()
     QCOMPARE(ventana.isVisible(), !autores.isEmpty());
     QCOMPARE(ventana.lista()->textos(), autores);
     QCOMPARE(datos(*ventana.lista()), idsAutores);
-    QCOMPARE(FormBusqueda::hayResultados, resultados);
-    QVERIFY(!busquedaCronologica);
+    QCOMPARE(programa().hayResultados, resultados);
+    QVERIFY(!programa().busquedaCronologica);
 }
 
 void TstBusqueda::eleccionDeAutor_data()
@@ -400,7 +400,7 @@ void TstBusqueda::eleccionDeAutor()
     QVERIFY(!Instancia<FormAutores>::cargada());
     procesarBorrados();
     QCOMPARE(b.ListaArtic->textos(), articulos);
-    QCOMPARE(FormBusqueda::hayResultados, resultados);
+    QCOMPARE(programa().hayResultados, resultados);
 }
 
 void TstBusqueda::eleccionConFlechas()
@@ -414,7 +414,7 @@ void TstBusqueda::eleccionConFlechas()
     QTest::keyClick(ventana.lista(), Qt::Key_Down); // the first move is a choice
     QVERIFY(!Instancia<FormAutores>::cargada());
     QCOMPARE(b.ListaArtic->ListCount(), 2);
-    QVERIFY(FormBusqueda::hayResultados);
+    QVERIFY(programa().hayResultados);
 }
 
 void TstBusqueda::nuevaBusquedaDeAutorVaciaLaVentana()
@@ -457,8 +457,8 @@ void TstBusqueda::materia()
     QCOMPARE(datos(*ventana.lista()), ids);
     QCOMPARE(ventana.lista()->campoLista, TipoLista::Materias);
     QCOMPARE(b.ListaArtic->ListCount(), 0);
-    QVERIFY(FormBusqueda::hayResultados);
-    QVERIFY(!busquedaCronologica);
+    QVERIFY(programa().hayResultados);
+    QVERIFY(!programa().busquedaCronologica);
 }
 
 void TstBusqueda::materiaSinGrupoDejaAbiertaLaVentana()
@@ -474,7 +474,7 @@ void TstBusqueda::materiaSinGrupoDejaAbiertaLaVentana()
     QCOMPARE(b.ListaArtic->textos(), QStringList{u"Debe seleccionar una materia de la lista"_s});
     QVERIFY(ventana.isVisible());
     QCOMPARE(ventana.lista()->ListCount(), 0);
-    QVERIFY(!busquedaCronologica);
+    QVERIFY(!programa().busquedaCronologica);
 }
 
 void TstBusqueda::eleccionDeMateria_data()
@@ -515,14 +515,14 @@ void TstBusqueda::eleccionTrasOtraBusqueda()
     b.BotonAutor_Click();
     b.TextTitulo->setText(u"nada de nada"_s);
     b.BotonTitulo_Click();
-    QVERIFY(!FormBusqueda::hayResultados);
+    QVERIFY(!programa().hayResultados);
     Instancia<FormAutores>::get().lista()->setListIndex(1);
     QCOMPARE(b.ListaArtic->ListCount(), 1);
-    QVERIFY(FormBusqueda::hayResultados);
-    FormBusqueda::hayResultados = false;
+    QVERIFY(programa().hayResultados);
+    programa().hayResultados = false;
     Instancia<FormMaterias>::get().lista()->setListIndex(1);
     QCOMPARE(b.ListaArtic->ListCount(), 3);
-    QVERIFY(FormBusqueda::hayResultados);
+    QVERIFY(programa().hayResultados);
     QCOMPARE(b.ListaArtic->campoLista, TipoLista::Articulos);
 }
 
@@ -538,8 +538,8 @@ void TstBusqueda::cronologico()
                               u"Año 2000 - Nº 12"_s}));
         QCOMPARE(datos(*b.ListaArtic), (QList<qint32>{7, 1, 2, 5, 6, 3, 4}));
         QCOMPARE(b.ListaArtic->campoLista, TipoLista::Numeros);
-        QVERIFY(FormBusqueda::hayResultados);
-        QVERIFY(busquedaCronologica);
+        QVERIFY(programa().hayResultados);
+        QVERIFY(programa().busquedaCronologica);
     }
     QCOMPARE(b.TextTitulo->text(), u"puente"_s);
 }
@@ -557,7 +557,7 @@ void TstBusqueda::cronologicaSoloHastaLaSiguiente()
     QFETCH(int, busquedaSiguiente);
     FormBusqueda &b = busqueda();
     b.BotonBusCron_Click();
-    QVERIFY(busquedaCronologica);
+    QVERIFY(programa().busquedaCronologica);
     b.TextAutor->setText(u"Núñez Gómez, José"_s);
     b.TextTitulo->setText(u"puente"_s);
     switch (busquedaSiguiente) {
@@ -565,7 +565,7 @@ void TstBusqueda::cronologicaSoloHastaLaSiguiente()
     case 1: b.BotonAutor_Click(); break;
     default: b.BotonMateria_Click(); break;
     }
-    QVERIFY(!busquedaCronologica);
+    QVERIFY(!programa().busquedaCronologica);
     QVERIFY(b.ListaArtic->ListCount() == 0 || b.ListaArtic->ItemData(0) != 7);
 }
 
@@ -599,14 +599,14 @@ void TstBusqueda::visualizarSinFilasConListaDeMaterias()
 {
     FormBusqueda &b = busqueda();
     b.DataConsulta.setRecordSource(Sentencias::articulosDeMateria(0));
-    FormBusqueda::hayResultados = false;
+    programa().hayResultados = false;
     QVERIFY(b.VisualizarConsulta(ModoLista::Articulos).ok());
-    QVERIFY(!FormBusqueda::hayResultados);
+    QVERIFY(!programa().hayResultados);
     QCOMPARE(b.ListaArtic->campoLista, TipoLista::Articulos);
     Instancia<FormMaterias>::get().lista()->campoLista = TipoLista::Materias;
     QVERIFY(b.VisualizarConsulta(ModoLista::Articulos).ok());
     QCOMPARE(b.ListaArtic->ListCount(), 0);
-    QVERIFY(FormBusqueda::hayResultados);
+    QVERIFY(programa().hayResultados);
 }
 
 void TstBusqueda::volverYReabrir_data()
