@@ -3,7 +3,7 @@
 #include "FormPrincipal.h"
 #include "Programa.h"
 #include "Recursos.h"
-#include "VentanaLectura.h"
+#include "VentanaEspera.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -102,7 +102,7 @@ int main(int argc, char *argv[])
 
     FormPrincipal::registrar();
     FormBusqueda::registrar();
-    VentanaLectura::instalar();
+    VentanaEspera::instalar();
     // The program ends when its last window goes, by whatever road; Qt's own
     // rule would miss windows unloaded without their close box.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -16,7 +16,7 @@
 #include "PanelDocumento.h"
 #include "Programa.h"
 #include "Suelo.h"
-#include "VentanaLectura.h"
+#include "VentanaEspera.h"
 #include "frmBrowser.h"
 
 #include <QApplication>
@@ -481,7 +481,7 @@ int main(int argc, char **argv)
     FormBusqueda::registrar();
 
     // As a reader gets there: the program starts, then the start button.
-    VentanaLectura::instalar();
+    VentanaEspera::instalar();
     FormPrincipal &principal = Instancia<FormPrincipal>::get();
     principal.show();
     asentar();

@@ -5,7 +5,7 @@
 
 // The small modal window "Leyendo el catálogo..." with a busy bar, shown while a
 // catalogue opens slowly (a Jet file read, another tool's catalogue copied).
-namespace VentanaLectura {
+namespace VentanaEspera {
 
 // After this long the window appears; a catalogue that opens sooner shows none.
 inline constexpr std::chrono::milliseconds retraso{330};
@@ -16,4 +16,4 @@ inline constexpr std::chrono::milliseconds retraso{330};
 // catalogue is open or has failed.
 void instalar();
 
-} // namespace VentanaLectura
+} // namespace VentanaEspera

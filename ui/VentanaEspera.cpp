@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "VentanaLectura.h"
+#include "VentanaEspera.h"
 
 #include "Catalogo.h"
 #include "Mensajes.h"
@@ -55,7 +55,7 @@ QWidget *crearVentana()
 {
     auto *ventana = new QWidget(QApplication::activeWindow(),
                                 Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    ventana->setObjectName(QStringLiteral("VentanaLectura"));
+    ventana->setObjectName(QStringLiteral("VentanaEspera"));
     ventana->setAttribute(Qt::WA_DeleteOnClose);
     ventana->setWindowModality(Qt::ApplicationModal);
     ventana->setWindowTitle(tituloPrograma);
@@ -85,7 +85,7 @@ void mientras(std::chrono::milliseconds transcurrido)
         g_filtro = std::make_unique<SinEntrada>();
         qApp->installEventFilter(g_filtro.get());
     }
-    if (transcurrido >= VentanaLectura::retraso && !g_ventana) {
+    if (transcurrido >= VentanaEspera::retraso && !g_ventana) {
         g_ventana = crearVentana();
         g_ventana->show();
     }
@@ -100,11 +100,11 @@ void fin()
 
 } // namespace
 
-namespace VentanaLectura {
+namespace VentanaEspera {
 
 void instalar()
 {
     Catalogo::setEspera({mientras, fin});
 }
 
-} // namespace VentanaLectura
+} // namespace VentanaEspera

@@ -3,7 +3,7 @@
 #include "DataSource.h"
 #include "JetAjustes.h"
 #include "Sentencias.h"
-#include "VentanaLectura.h"
+#include "VentanaEspera.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -28,11 +28,11 @@ QWidget *ventanaVisible()
 
 } // namespace
 
-class TstVentanaLectura : public QObject
+class TstVentanaEspera : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { VentanaLectura::instalar(); }
+    void initTestCase() { VentanaEspera::instalar(); }
     void cleanup()
     {
         JetImport::setSimulacion(JetImport::Simulacion::Ninguna);
@@ -43,7 +43,7 @@ private Q_SLOTS:
     void apareceSoloSiTardaYSeVa();
 };
 
-void TstVentanaLectura::apareceSoloSiTardaYSeVa_data()
+void TstVentanaEspera::apareceSoloSiTardaYSeVa_data()
 {
     QTest::addColumn<int>("simulacion");
     QTest::addColumn<bool>("aparece");
@@ -51,7 +51,7 @@ void TstVentanaLectura::apareceSoloSiTardaYSeVa_data()
     QTest::newRow("quick failure") << int(JetImport::Simulacion::SalirConError) << false;
 }
 
-void TstVentanaLectura::apareceSoloSiTardaYSeVa()
+void TstVentanaEspera::apareceSoloSiTardaYSeVa()
 {
     QFETCH(int, simulacion);
     QFETCH(bool, aparece);
@@ -112,7 +112,7 @@ void TstVentanaLectura::apareceSoloSiTardaYSeVa()
         QVERIFY(modal);
         QVERIFY(anidada);
         QVERIFY2(pintadas > 10, "the event loop did not run while the catalogue loaded");
-    } else if (ms < VentanaLectura::retraso.count() - 50) {
+    } else if (ms < VentanaEspera::retraso.count() - 50) {
         QVERIFY(!vista); // a quick open shows no window
     }
     QCOMPARE(clics, 0);
@@ -124,5 +124,5 @@ void TstVentanaLectura::apareceSoloSiTardaYSeVa()
     QCOMPARE(clics, 1);
 }
 
-QTEST_MAIN(TstVentanaLectura)
-#include "tst_ventanalectura.moc"
+QTEST_MAIN(TstVentanaEspera)
+#include "tst_ventanaespera.moc"
