@@ -191,27 +191,23 @@ static bool materiasElegidas()
 
 Resultado<> FormBusqueda::VisualizarConsulta(ModoLista modo)
 {
-    Resultado<Respuesta> r = Consultas::visualizar(DataConsulta, modo, materiasElegidas());
-    if (!r)
-        return r;
-    // Only ever sets the flag: a search clears it before it runs.
-    const bool habia = programa().hayResultados;
-    const bool cronologica = programa().busquedaCronologica;
-    mostrar(*std::move(r));
-    programa().hayResultados = programa().hayResultados || habia;
-    programa().busquedaCronologica = cronologica;
-    return {};
+    return mostrarParte(Consultas::visualizar(DataConsulta, modo, materiasElegidas()));
 }
 
 Resultado<> FormBusqueda::Buscar_Coincidencias(CampoBuscado campo, const QString &texto)
 {
-    Resultado<Respuesta> r = Consultas::coincidentes(DataConsulta, campo, texto);
-    if (!r)
-        return r;
-    // Only ever sets the flag, and leaves the kind of the last search as it was.
+    return mostrarParte(Consultas::coincidentes(DataConsulta, campo, texto));
+}
+
+// A step of a search, called on its own: it only ever sets the flag (a search
+// clears it before it runs) and leaves the kind of the last search as it was.
+Resultado<> FormBusqueda::mostrarParte(Resultado<Respuesta> respuesta)
+{
+    if (!respuesta)
+        return respuesta;
     const bool habia = programa().hayResultados;
     const bool cronologica = programa().busquedaCronologica;
-    mostrar(*std::move(r));
+    mostrar(*std::move(respuesta));
     programa().hayResultados = programa().hayResultados || habia;
     programa().busquedaCronologica = cronologica;
     return {};

@@ -69,6 +69,7 @@ private:
     // Shows what a search brought; a failure is told and changes nothing.
     void mostrar(Resultado<Respuesta> respuesta);
     void mostrar(Respuesta respuesta);
+    Resultado<> mostrarParte(Resultado<Respuesta> respuesta);
 
     DataSource DataArchivo;
     DataSource DataMateria;
