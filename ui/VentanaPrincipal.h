@@ -3,8 +3,7 @@
 
 #include "Formulario.h"
 
-// What the other windows reach of the main window: they load it, show it and
-// read its icon. The window itself is built in app/ (FormPrincipal), which
+// What the other windows reach of the main window: they load it and show it. The window itself is built in app/ (FormPrincipal), which
 // registers it.
 class VentanaPrincipal : public Formulario
 {
