@@ -86,7 +86,9 @@ BarraDocumento::BarraDocumento(QWidget *parent) : QToolBar(parent)
     pagina->setAccessibleName(u"Página"_s);
     pagina->setToolTip(u"Página: escriba un número y pulse Intro (Ctrl+G)"_s);
     pagina->setAlignment(Qt::AlignRight);
-    pagina->setValidator(new QIntValidator(1, 99999, pagina));
+    // 0 and numbers past the end are taken, and go to the nearest page.
+    pagina->setValidator(new QIntValidator(0, 99999, pagina));
+    pagina->installEventFilter(this);
     pagina->setFixedWidth(fontMetrics().horizontalAdvance(u"0000"_s) + 10);
     addWidget(pagina);
     total = new QLabel(this);
@@ -131,6 +133,7 @@ BarraDocumento::BarraDocumento(QWidget *parent) : QToolBar(parent)
     connect(zoom, &QComboBox::activated, this, [this](int i) {
         Q_EMIT zoomPedido(zoom->itemData(i).toInt() / 100.0);
     });
+    zoom->lineEdit()->installEventFilter(this);
     connect(zoom->lineEdit(), &QLineEdit::returnPressed, this, [this] {
         QString t = zoom->currentText();
         t.remove(u'%');
@@ -138,6 +141,9 @@ BarraDocumento::BarraDocumento(QWidget *parent) : QToolBar(parent)
         const double z = t.trimmed().toDouble(&ok);
         if (ok && z > 0)
             Q_EMIT zoomPedido(z / 100.0);
+        // The zoom applied, which a cap or a text that is no number leave
+        // other than typed.
+        zoom->setEditText(m_zoomMostrado);
     });
     addWidget(zoom);
     ampliar = boton("zoom-in", u"+"_s, u"Ampliar"_s, u"Ampliar (Ctrl++)"_s);
@@ -180,8 +186,9 @@ void BarraDocumento::nombrar(QAction *accion, const QString &nombre)
 
 void BarraDocumento::mostrarPagina(int n, int paginas)
 {
+    m_paginaMostrada = paginas > 0 ? QString::number(n) : QString();
     if (!pagina->hasFocus())
-        pagina->setText(paginas > 0 ? QString::number(n) : QString());
+        pagina->setText(m_paginaMostrada);
     total->setText(paginas > 0 ? u"de %1"_s.arg(paginas) : QString());
     primera->setEnabled(paginas > 0 && n > 1);
     anterior->setEnabled(paginas > 0 && n > 1);
@@ -191,8 +198,9 @@ void BarraDocumento::mostrarPagina(int n, int paginas)
 
 void BarraDocumento::mostrarZoom(qreal z)
 {
+    m_zoomMostrado = u"%1 %"_s.arg(qRound(z * 100));
     if (!zoom->lineEdit()->hasFocus())
-        zoom->setEditText(u"%1 %"_s.arg(qRound(z * 100)));
+        zoom->setEditText(m_zoomMostrado);
 }
 
 void BarraDocumento::habilitar(bool documento, bool texto)
@@ -220,6 +228,7 @@ void BarraDocumento::habilitar(bool documento, bool texto)
         buscar->clear();
         buscar->blockSignals(false);
         mostrarPagina(0, 0);
+        m_zoomMostrado.clear();
         zoom->setEditText(QString());
         resultado->clear();
         indice->setVisible(false);
@@ -228,6 +237,22 @@ void BarraDocumento::habilitar(bool documento, bool texto)
 
 bool BarraDocumento::eventFilter(QObject *objeto, QEvent *evento)
 {
+    // The page and zoom boxes: leaving one, or Escape, puts back what is
+    // shown; Escape also returns to the document.
+    if (objeto == pagina || (zoom && objeto == zoom->lineEdit())) {
+        auto *caja = static_cast<QLineEdit *>(objeto);
+        const QString &mostrado = objeto == pagina ? m_paginaMostrada : m_zoomMostrado;
+        const auto *tecla = static_cast<QKeyEvent *>(evento);
+        if (evento->type() == QEvent::FocusOut) {
+            caja->setText(mostrado);
+        } else if (evento->type() == QEvent::KeyPress && tecla->key() == Qt::Key_Escape) {
+            caja->setText(mostrado);
+            if (parentWidget())
+                parentWidget()->setFocus();
+            return true;
+        }
+        return QToolBar::eventFilter(objeto, evento);
+    }
     if (objeto == buscar && evento->type() == QEvent::KeyPress) {
         const auto *tecla = static_cast<QKeyEvent *>(evento);
         const bool mayus = tecla->modifiers() & Qt::ShiftModifier;

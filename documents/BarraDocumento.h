@@ -63,4 +63,7 @@ private:
     void nombrar(QAction *accion, const QString &nombre);
 
     QAction *m_accionResultado = nullptr;
+    // What the page and zoom boxes show when the reader is not typing in them.
+    QString m_paginaMostrada;
+    QString m_zoomMostrado;
 };

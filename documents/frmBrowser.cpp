@@ -119,6 +119,12 @@ frmBrowser::frmBrowser(QWidget *parent) : Formulario(parent)
             &frmBrowser::brwWebBrowser_DownloadComplete);
     connect(cboAddress, &QComboBox::activated, this, &frmBrowser::cboAddress_Click);
     setTabOrder(brwWebBrowser, cboAddress);
+    // The desktop's close keys (Ctrl+W, Ctrl+F4) do what the close box does.
+    auto *cerrar = new QAction(this);
+    cerrar->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence(Qt::CTRL | Qt::Key_F4)});
+    cerrar->setShortcutContext(Qt::WindowShortcut);
+    connect(cerrar, &QAction::triggered, this, &QWidget::close);
+    addAction(cerrar);
 }
 
 void frmBrowser::abrir(const QString &direccion, const QString &tituloArticulo)

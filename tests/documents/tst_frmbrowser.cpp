@@ -433,7 +433,7 @@ void TestFrmBrowser::iconoDelPrograma()
 void TestFrmBrowser::variasVentanas()
 {
     QPointer<frmBrowser> primera = abrir(pdf(u"a.pdf"_s), 1);
-    frmBrowser *segunda = abrir(pdf(u"b.pdf"_s), 2);
+    QPointer<frmBrowser> segunda = abrir(pdf(u"b.pdf"_s), 2);
     esperarFin(primera);
     esperarFin(segunda);
     QCOMPARE(visores().size(), 2);
@@ -445,6 +445,11 @@ void TestFrmBrowser::variasVentanas()
     segunda->tbToolBar_ButtonClick(frmBrowser::Boton::Refresh);
     esperarFin(segunda);
     QCOMPARE(segunda->windowTitle(), u"b.pdf"_s);
+
+    // The desktop's close key closes it as its close box does.
+    QTest::keyClick(segunda->brwWebBrowser, Qt::Key_W, Qt::ControlModifier);
+    QTRY_VERIFY(segunda.isNull());
+    QVERIFY(visores().isEmpty());
 }
 
 QTEST_MAIN(TestFrmBrowser)

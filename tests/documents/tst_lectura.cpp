@@ -7,6 +7,7 @@
 #include "PruebasDocumentos.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QFile>
 #include <QLabel>
@@ -251,6 +252,8 @@ private Q_SLOTS:
     void abrirEnElArticulo_data();
     void abrirEnElArticulo();
     void paginas();
+    void cajas_data();
+    void cajas();
     void indice();
     void enlaces();
     void enlacesLeidos_data();
@@ -485,6 +488,52 @@ void TestLectura::paginas()
     barra->paginaCompleta->trigger();
     QCOMPARE(pagina(), 4);
     QVERIFY(vista->rectanguloPagina(3).height() <= vista->viewport()->height());
+}
+
+// The page and zoom boxes show what is: the page gone to, the zoom applied.
+void TestLectura::cajas_data()
+{
+    QTest::addColumn<bool>("enZoom");
+    QTest::addColumn<QString>("texto");
+    QTest::addColumn<int>("tecla");
+    QTest::addColumn<QString>("muestra");
+    QTest::addColumn<int>("paginaActual"); // from 1
+
+    QTest::newRow("página 3") << false << u"3"_s << int(Qt::Key_Return) << u"3"_s << 3;
+    QTest::newRow("más allá del final") << false << u"999"_s << int(Qt::Key_Return) << u"5"_s << 5;
+    QTest::newRow("cero") << false << u"0"_s << int(Qt::Key_Return) << u"1"_s << 1;
+    QTest::newRow("vacía e Intro") << false << QString() << int(Qt::Key_Return) << u"2"_s << 2;
+    QTest::newRow("Escape") << false << u"4"_s << int(Qt::Key_Escape) << u"2"_s << 2;
+    QTest::newRow("salir de la caja") << false << u"4"_s << int(Qt::Key_Tab) << u"2"_s << 2;
+    QTest::newRow("zoom tope") << true << u"5000"_s << int(Qt::Key_Return) << u"800 %"_s << 2;
+    QTest::newRow("zoom no numérico") << true << u"abc"_s << int(Qt::Key_Return) << QString() << 2;
+    QTest::newRow("zoom y Escape") << true << u"300"_s << int(Qt::Key_Escape) << QString() << 2;
+}
+
+void TestLectura::cajas()
+{
+    QFETCH(bool, enZoom);
+    QFETCH(QString, texto);
+    QFETCH(int, tecla);
+    QFETCH(QString, muestra);
+    QFETCH(int, paginaActual);
+    cargar(ruta(u"cinco.pdf"_s));
+    m_panel->irAPagina(2);
+    BarraDocumento *barra = m_panel->barra();
+    QLineEdit *caja = enZoom ? barra->zoom->lineEdit() : barra->pagina;
+    const QString antes = caja->text();
+    caja->setFocus();
+    caja->selectAll();
+    if (texto.isEmpty())
+        caja->clear();
+    else
+        QTest::keyClicks(caja, texto);
+    QTest::keyClick(caja, Qt::Key(tecla));
+    caja->clearFocus();
+    QCOMPARE(caja->text(), muestra.isNull() ? antes : muestra);
+    QCOMPARE(m_panel->vista()->paginaActual() + 1, paginaActual);
+    if (tecla == Qt::Key_Escape)
+        QVERIFY(!caja->hasFocus());
 }
 
 // The outline's entries, nested as in the document, each going to its page;
