@@ -65,6 +65,19 @@ else()
     set(_png "${BOLETIN_ESCRITORIO}/icono-256.png")
 endif()
 
+# AppStream before 1.0 (Debian 12) reads only <developer_name>; 1.0 deprecates it
+# for <developer>, which 0.16 does not know.
+set(BOLETIN_DESARROLLADOR
+    "<developer id=\"example.veltra\">\n    <name>${BOLETIN_TITULAR}</name>\n  </developer>")
+find_program(BOLETIN_APPSTREAMCLI appstreamcli)
+if(BOLETIN_APPSTREAMCLI)
+    execute_process(COMMAND "${BOLETIN_APPSTREAMCLI}" --version
+                    OUTPUT_VARIABLE _appstream OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(_appstream MATCHES "([0-9]+\\.[0-9.]+)" AND CMAKE_MATCH_1 VERSION_LESS 1.0)
+        set(BOLETIN_DESARROLLADOR "<developer_name>${BOLETIN_TITULAR}</developer_name>")
+    endif()
+endif()
+
 # --- Files that carry the version ---------------------------------------------
 # The release date in the changelog's form (RFC 5322, English day and month).
 execute_process(COMMAND date -u -R -d "${BOLETIN_FECHA} 12:00:00"
