@@ -10,6 +10,8 @@ cd "$(dirname "$0")/.."
 
 # --- Inside the chroot (the checkout at /work/src) ------------------------------
 dentro() {
+    local construccion=${BOLETIN_CONSTRUCCION:-/work/construcciones/local}
+    rm -rf /work/build # the one build folder of earlier runs
     apt-get update -qq
     # A run stopped during apt left packages half-configured.
     dpkg --configure -a
@@ -17,16 +19,16 @@ dentro() {
     /work/src/scripts/instalar-dependencias.sh
 
     export QT_QPA_PLATFORM=offscreen
-    cmake -S /work/src -B /work/build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-    nice cmake --build /work/build
+    cmake -S /work/src -B "$construccion" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    nice cmake --build "$construccion"
     # The failures are counted at the end, so that the package is checked as well.
     fallos=()
-    (cd /work/build && ctest --output-on-failure) | tee /work/ctest.log || fallos+=(ctest)
+    (cd "$construccion" && ctest --output-on-failure) | tee /work/ctest.log || fallos+=(ctest)
     # The same bar as on Debian 12, where nothing is skipped.
     if grep -E '\*\*\*Skipped|Not Run' /work/ctest.log; then fallos+=("pruebas saltadas"); fi
 
     rm -rf /work/paquete
-    (cd /work/build && cpack -G DEB -B /work/paquete >/work/cpack.log) \
+    (cd "$construccion" && cpack -G DEB -B /work/paquete >/work/cpack.log) \
         || { cat /work/cpack.log; exit 1; }
     deb=$(echo /work/paquete/boletin_*.deb)
     [ -f "$deb" ] || { echo "cpack no escribió un boletin_*.deb"; exit 1; }
@@ -43,7 +45,7 @@ dentro() {
     # default catalogue is the one the package carries.
     apt-get install -y -qq "$deb" >/work/instalar.log || { cat /work/instalar.log; exit 1; }
     tmp=$(mktemp -d)
-    /work/build/tools/crear_coleccion --destino "$tmp/demo" >/dev/null
+    "$construccion"/tools/crear_coleccion --destino "$tmp/demo" >/dev/null
     cmp -s "$tmp/demo/boletin.mdb" /usr/lib/boletin/boletin.mdb \
         || fallos+=("catálogo del paquete distinto del de la colección de demostración")
     XDG_CONFIG_HOME=$tmp boletin --unidad "$tmp/demo/completo" >"$tmp/boletin.log" 2>&1 &
@@ -138,12 +140,15 @@ mount --bind /dev "$raiz/dev"
 mount --make-rslave "$raiz/dev"
 mount -t devpts -o newinstance,ptmxmode=0666 devpts "$raiz/dev/pts"
 mount -t tmpfs tmpfs "$raiz/dev/shm"
-# The checkout, read-only: everything built lands in the chroot's own /work/build.
+# The checkout, read-only: everything built lands in the chroot's own /work.
 mkdir -p "$raiz/work/src"
 mount --bind "$fuente" "$raiz/work/src"
 mount -o remount,bind,ro "$raiz/work/src"
 mount --make-rslave "$raiz/work/src"
 
+# A build folder for each checkout: ninja goes by times, and another checkout's
+# older files would not be rebuilt over the objects of a newer one.
+construccion=/work/construcciones/$(printf '%s' "$fuente" | md5sum | cut -c1-12)
 env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 TERM=dumb \
-    DEBIAN_FRONTEND=noninteractive CI="${CI:-}" \
+    DEBIAN_FRONTEND=noninteractive CI="${CI:-}" BOLETIN_CONSTRUCCION="$construccion" \
     chroot "$raiz" /work/src/scripts/probar-debian13.sh --dentro </dev/null
