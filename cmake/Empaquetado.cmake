@@ -65,6 +65,36 @@ else()
     set(_png "${BOLETIN_ESCRITORIO}/icono-256.png")
 endif()
 
+# --- The release built for ---------------------------------------------------
+# A package holds only on the release whose libraries it was linked against, so
+# its version names that release: 1.0.0-1~deb12, 1.0.0-1~deb13.
+cmake_host_system_information(RESULT _sistema QUERY DISTRIB_ID)
+cmake_host_system_information(RESULT _version_sistema QUERY DISTRIB_VERSION_ID)
+set(BOLETIN_REVISION 1)
+if(_sistema STREQUAL "debian" AND _version_sistema MATCHES "^[0-9]+$")
+    string(APPEND BOLETIN_REVISION "~deb${_version_sistema}")
+elseif(_sistema STREQUAL "ubuntu" AND _version_sistema MATCHES "^[0-9.]+$")
+    string(APPEND BOLETIN_REVISION "~ubuntu${_version_sistema}")
+endif()
+set(BOLETIN_VERSION_PAQUETE "${PROJECT_VERSION}-${BOLETIN_REVISION}")
+cmake_host_system_information(RESULT BOLETIN_DISTRIBUCION QUERY DISTRIB_VERSION_CODENAME)
+if(NOT BOLETIN_DISTRIBUCION)
+    set(BOLETIN_DISTRIBUCION unstable)
+endif()
+
+# AppStream before 1.0 (Debian 12) reads only <developer_name>; 1.0 deprecates it
+# for <developer>, which 0.16 does not know.
+set(BOLETIN_DESARROLLADOR
+    "<developer id=\"example.veltra\">\n    <name>${BOLETIN_TITULAR}</name>\n  </developer>")
+find_program(BOLETIN_APPSTREAMCLI appstreamcli)
+if(BOLETIN_APPSTREAMCLI)
+    execute_process(COMMAND "${BOLETIN_APPSTREAMCLI}" --version
+                    OUTPUT_VARIABLE _appstream OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(_appstream MATCHES "([0-9]+\\.[0-9.]+)" AND CMAKE_MATCH_1 VERSION_LESS 1.0)
+        set(BOLETIN_DESARROLLADOR "<developer_name>${BOLETIN_TITULAR}</developer_name>")
+    endif()
+endif()
+
 # --- Files that carry the version ---------------------------------------------
 # The release date in the changelog's form (RFC 5322, English day and month).
 execute_process(COMMAND date -u -R -d "${BOLETIN_FECHA} 12:00:00"
@@ -96,14 +126,16 @@ else()
 endif()
 set(_doc "${CMAKE_BINARY_DIR}/doc")
 configure_file("${PROJECT_SOURCE_DIR}/resources/paquete/copyright.in" "${_doc}/copyright" @ONLY)
-configure_file("${PROJECT_SOURCE_DIR}/resources/paquete/changelog.in" "${_doc}/changelog" @ONLY)
+# With a Debian revision in its version the package is not native, and its
+# changelog is changelog.Debian.
+configure_file("${PROJECT_SOURCE_DIR}/resources/paquete/changelog.in" "${_doc}/changelog.Debian" @ONLY)
 configure_file("${PROJECT_SOURCE_DIR}/man/boletin.1.in" "${_doc}/man/boletin.1" @ONLY)
 configure_file("${PROJECT_SOURCE_DIR}/man/es/boletin.1.in" "${_doc}/man/es/boletin.1" @ONLY)
 
 # gzip -9n: the best compression and no name or time stamp, as Debian wants.
 find_program(BOLETIN_GZIP gzip REQUIRED)
 set(_comprimidos "")
-foreach(f changelog man/boletin.1 man/es/boletin.1)
+foreach(f changelog.Debian man/boletin.1 man/es/boletin.1)
     add_custom_command(
         OUTPUT "${_doc}/${f}.gz"
         COMMAND ${BOLETIN_GZIP} -9nkf "${_doc}/${f}"
@@ -121,7 +153,7 @@ set_target_properties(boletin_instalables PROPERTIES
 # Before copying anything: a clear word instead of "cannot find" when only the
 # program was built.
 install(CODE "
-    foreach(f \"${_catalogo}\" \"${_png}\" \"${_doc}/changelog.gz\")
+    foreach(f \"${_catalogo}\" \"${_png}\" \"${_doc}/changelog.Debian.gz\")
         if(f AND NOT EXISTS \"\${f}\")
             message(FATAL_ERROR \"Falta \${f}: construya antes el objetivo boletin_instalables (o todo).\")
         endif()
@@ -157,7 +189,7 @@ install(FILES "${_png}"
 
 install(FILES "${_doc}/man/boletin.1.gz" DESTINATION share/man/man1 COMPONENT programa)
 install(FILES "${_doc}/man/es/boletin.1.gz" DESTINATION share/man/es/man1 COMPONENT programa)
-install(FILES "${_doc}/copyright" "${_doc}/changelog.gz" DESTINATION share/doc/boletin
+install(FILES "${_doc}/copyright" "${_doc}/changelog.Debian.gz" DESTINATION share/doc/boletin
         COMPONENT programa)
 install(FILES "${PROJECT_SOURCE_DIR}/resources/paquete/lintian-overrides"
         DESTINATION share/lintian/overrides RENAME boletin COMPONENT programa)
@@ -183,6 +215,7 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME boletin)
 set(CPACK_PACKAGE_VENDOR "${BOLETIN_TITULAR}")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_DEBIAN_PACKAGE_RELEASE ${BOLETIN_REVISION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 # One package holding only the "programa" component: an install rule added for
 # a tool elsewhere stays out of it.
@@ -210,14 +243,6 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # libqt6gui6) and Qt's Spanish translation, which gives the message boxes their
 # "Aceptar" and "Cancelar".
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n")
-# The document pane reads a page's links through a model QtPdf 6.4 exports but
-# installs no header for (public from 6.6 on): its layout is that of the QtPdf
-# built against, so a 6.4 build holds with that release only.
-if(Qt6Pdf_VERSION VERSION_GREATER_EQUAL 6.4 AND Qt6Pdf_VERSION VERSION_LESS 6.5)
-    math(EXPR boletin_pdf_siguiente "${Qt6Pdf_VERSION_PATCH} + 1")
-    string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS
-           ", libqt6pdf6 (>= ${Qt6Pdf_VERSION}), libqt6pdf6 (<< 6.4.${boletin_pdf_siguiente}~)")
-endif()
 # xdg-open shows the collection's information page; the document pane's bar takes
 # its icons from the desktop's theme, Adwaita where there is none (text without).
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, adwaita-icon-theme")

@@ -1,15 +1,22 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs what building, running and testing boletin needs (Debian 12).
+# Installs what building, running and testing boletin needs (Debian 12 or 13).
 set -euo pipefail
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO=sudo
+# Where the names differ: the sanitizer and fuzzer runtimes of each release's clang.
+. /etc/os-release
+case "${ID:-}-${VERSION_ID:-}" in
+    debian-12) clang_rt=libclang-rt-14-dev ;;
+    debian-13) clang_rt=libclang-rt-19-dev ;;
+    *) echo "Debian 12 o 13, no ${PRETTY_NAME:-este sistema}" >&2; exit 1 ;;
+esac
 paquetes=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-pdf-dev qt6-svg-dev qt6-translations-l10n libqt6svg6 qt6-qpa-plugins
-    libsqlite3-dev sqlite3 mdbtools-dev libicu-dev
+    libsqlite3-dev sqlite3 mdbtools-dev libicu-dev libpoppler-qt6-dev
     xvfb xauth fonts-dejavu-core adwaita-icon-theme
-    clang libclang-rt-14-dev
+    clang "$clang_rt"
     xdotool desktop-file-utils appstream librsvg2-bin
     dpkg-dev lintian man-db
 )

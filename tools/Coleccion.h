@@ -66,6 +66,7 @@ public:
     // articulos >= minimoArticulos.
     Coleccion(std::uint64_t semilla, int articulos);
 
+    std::uint64_t semilla() const { return m_semilla; }
     int totalArticulos() const { return m_totalArticulos; }
     const std::vector<GrupoDemo> &grupos() const { return m_grupos; }
     const std::vector<MateriaDemo> &materias() const { return m_materias; }

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTransform>
+#include <QUuid>
 
 #include <algorithm>
 
@@ -26,6 +27,19 @@ const QColor tinta(0x22, 0x22, 0x22);
 const QColor gris(0x6b, 0x72, 0x80);
 
 const QString nombreBoletin = u"Boletín de VELTRA"_s;
+
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+// The issue's document id, named by what makes the document: seed, size and
+// issue. From 6.8 on QPdfWriter writes an id into the file, a random one unless
+// given, and the same seed must give the same bytes.
+QUuid idDocumento(const Coleccion &coleccion, const NumeroDemo &numero)
+{
+    static const QUuid espacio(u"{6c0f7d2e-4b1a-5e39-9a57-0d3f2c8b1e64}"_s);
+    return QUuid::createUuidV5(espacio, u"%1/%2/%3"_s.arg(coleccion.semilla())
+                                            .arg(coleccion.totalArticulos())
+                                            .arg(numero.archivo()));
+}
+#endif
 
 // Device units per millimetre; QPdfWriter paints at 1200 dpi by default.
 struct Medidas
@@ -292,6 +306,9 @@ bool escribir(const QString &ruta, const Coleccion &coleccion, const NumeroDemo 
     escritor.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     escritor.setTitle(nombreBoletin + u" — "_s + numero.etiqueta());
     escritor.setCreator(u"crear_coleccion"_s);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    escritor.setDocumentId(idDocumento(coleccion, numero));
+#endif
 
     QPainter p;
     if (!p.begin(&escritor)) {

@@ -516,6 +516,26 @@ bool completar(const QString &ruta, const std::vector<Enlace> &enlaces,
                 std::fill(a.salida.begin() + p.trozoClave.desde, a.salida.begin() + p.valor.hasta,
                           ' ');
     }
+    // From Qt 6.8 on the XMP metadata (an uncompressed stream) carries the dates
+    // too. Blanked as well: spaces between attributes keep the XML well-formed and
+    // every offset where it was.
+    if (const auto metadatos = referencia(d.b, valorDe(*catalogo, "/Metadata"))) {
+        const Trozo dic = d.objeto(*metadatos);
+        const qsizetype desde = dic.valido() ? d.b.indexOf("stream", dic.hasta) : -1;
+        const qsizetype hasta = desde < 0 ? -1 : d.b.indexOf("endstream", desde);
+        if (hasta < 0)
+            return false;
+        for (const QByteArray fecha :
+             {" xmp:CreateDate=\"", " xmp:ModifyDate=\"", " xmp:MetadataDate=\""}) {
+            const qsizetype i = d.b.indexOf(fecha, desde);
+            if (i < 0 || i >= hasta)
+                continue;
+            const qsizetype fin = d.b.indexOf('"', i + fecha.size());
+            if (fin < 0 || fin >= hasta)
+                return false;
+            std::fill(a.salida.begin() + i, a.salida.begin() + fin + 1, ' ');
+        }
+    }
 
     if (!enlaces.empty()) {
         const auto &portada = d.paginas.front();

@@ -84,7 +84,7 @@ grep -q "<id>$id</id>" "$metainfo" || fallar "el id de la metainfo no es $id"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" \
     || fallar "la metainfo no lanza $id.desktop"
 # The manual pages and the package's documents (lintian checks their content).
-for f in man/man1/boletin.1.gz man/es/man1/boletin.1.gz doc/boletin/changelog.gz; do
+for f in man/man1/boletin.1.gz man/es/man1/boletin.1.gz doc/boletin/changelog.Debian.gz; do
     gzip -t "$prefijo/share/$f" 2>/dev/null || fallar "falta share/$f o no es gzip"
 done
 grep -q "^License: GPL-3+" "$prefijo/share/doc/boletin/copyright" \

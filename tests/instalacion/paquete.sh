@@ -27,6 +27,17 @@ fallar() {
 paquetes=("$tmp"/boletin_*.deb)
 [ ${#paquetes[@]} -eq 1 ] && [ -f "${paquetes[0]}" ] || fallar "cpack no escribió un boletin_*.deb"
 
+# The version names the release it was built for, and the changelog's top entry
+# is that version.
+version=$(dpkg-deb -f "${paquetes[0]}" Version)
+. /etc/os-release
+if [ "${ID:-}" = debian ]; then
+    [ "$version" = "${version%~deb*}~deb$VERSION_ID" ] || fallar "la versión $version no es de Debian $VERSION_ID"
+fi
+entrada=$(dpkg-deb --fsys-tarfile "${paquetes[0]}" \
+    | tar -xO ./usr/share/doc/boletin/changelog.Debian.gz | gzip -dc | head -n1)
+[[ $entrada == "boletin ($version) "* ]] || fallar "el changelog empieza por «$entrada», no por $version"
+
 # A tag's line, or lintian itself failing, fails the test.
 estado=0
 lintian --pedantic -I --tag-display-limit 0 --fail-on error,warning "${paquetes[0]}" \
