@@ -9,7 +9,8 @@ SUDO=""
 case "${ID:-}-${VERSION_ID:-}" in
     debian-12) clang_rt=libclang-rt-14-dev ;;
     debian-13) clang_rt=libclang-rt-19-dev ;;
-    *) echo "Debian 12 o 13, no ${PRETTY_NAME:-este sistema}" >&2; exit 1 ;;
+    ubuntu-24.04) clang_rt=libclang-rt-18-dev ;; # the same Qt as Debian 12; not tried here
+    *) echo "Este programa instala lo que necesita en Debian 12 o 13 (o Ubuntu 24.04), no en ${PRETTY_NAME:-este sistema}." >&2; exit 1 ;;
 esac
 paquetes=(
     cmake ninja-build g++ pkg-config
