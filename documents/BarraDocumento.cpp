@@ -242,10 +242,10 @@ bool BarraDocumento::eventFilter(QObject *objeto, QEvent *evento)
     if (objeto == pagina || (zoom && objeto == zoom->lineEdit())) {
         auto *caja = static_cast<QLineEdit *>(objeto);
         const QString &mostrado = objeto == pagina ? m_paginaMostrada : m_zoomMostrado;
-        const auto *tecla = static_cast<QKeyEvent *>(evento);
         if (evento->type() == QEvent::FocusOut) {
             caja->setText(mostrado);
-        } else if (evento->type() == QEvent::KeyPress && tecla->key() == Qt::Key_Escape) {
+        } else if (evento->type() == QEvent::KeyPress
+                   && static_cast<QKeyEvent *>(evento)->key() == Qt::Key_Escape) {
             caja->setText(mostrado);
             if (parentWidget())
                 parentWidget()->setFocus();
