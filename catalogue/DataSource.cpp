@@ -180,14 +180,18 @@ QVariant DataSource::valor(int indice) const
     }
 }
 
+QString DataSource::sinFilaActual() const
+{
+    return QStringLiteral("No hay ninguna fila actual en el catálogo «%1».").arg(m_databaseName);
+}
+
 // A result past its last row still has its columns.
 Resultado<int> DataSource::columna(const QString &nombre) const
 {
     if (const int i = indiceCampo(nombre); i >= 0)
         return i;
     if (m_eof || !m_stmt)
-        return Resultado<int>::fallo(
-            QStringLiteral("No hay ninguna fila actual en el catálogo «%1».").arg(m_databaseName));
+        return Resultado<int>::fallo(sinFilaActual());
     return Resultado<int>::fallo(
         QStringLiteral("El catálogo «%1» no tiene la columna «%2» en esta consulta.")
             .arg(m_databaseName, nombre));
@@ -196,8 +200,7 @@ Resultado<int> DataSource::columna(const QString &nombre) const
 Resultado<QVariant> DataSource::Fields(const QString &nombre) const
 {
     if (m_eof || !m_stmt)
-        return Resultado<QVariant>::fallo(
-            QStringLiteral("No hay ninguna fila actual en el catálogo «%1».").arg(m_databaseName));
+        return Resultado<QVariant>::fallo(sinFilaActual());
     const Resultado<int> i = columna(nombre);
     if (!i.ok())
         return i;

@@ -62,6 +62,7 @@ public:
 
 private:
     void cerrarResultado();
+    QString sinFilaActual() const;
 
     QString m_databaseName;
     QString m_recordSource;

@@ -64,7 +64,11 @@ struct EnlacesPdf::Lector
     Lector(QPdfDocument *documento, const QString &archivo) : documento(documento)
     {
         // Its complaints about a damaged file are QtPdf's to make, once.
-        Poppler::setDebugErrorFunction([](const QString &, const QVariant &) {}, {});
+        static const bool callado = [] {
+            Poppler::setDebugErrorFunction([](const QString &, const QVariant &) {}, {});
+            return true;
+        }();
+        Q_UNUSED(callado);
         if (!archivo.isEmpty())
             poppler = Poppler::Document::load(archivo);
         if (poppler && poppler->isLocked())

@@ -128,15 +128,15 @@ void VistaPdf::maquetar()
         m_maqueta << QRect(QPoint((anchoVisto - t.width()) / 2, y), t);
         y += t.height() + m_separacion;
     }
-    m_tamanoTotal = n ? QSize(ancho, y - m_separacion + m_margenes.bottom()) : QSize();
+    const QSize total = n ? QSize(ancho, y - m_separacion + m_margenes.bottom()) : QSize();
 
     const QSize vista = viewport()->size();
     QScrollBar *v = verticalScrollBar();
     QScrollBar *h = horizontalScrollBar();
-    v->setRange(0, std::max(0, m_tamanoTotal.height() - vista.height()));
+    v->setRange(0, std::max(0, total.height() - vista.height()));
     v->setPageStep(vista.height());
     v->setSingleStep(20);
-    h->setRange(0, std::max(0, m_tamanoTotal.width() - vista.width()));
+    h->setRange(0, std::max(0, total.width() - vista.width()));
     h->setPageStep(vista.width());
     h->setSingleStep(20);
     viewport()->update();

@@ -127,7 +127,6 @@ private:
     int m_separacion = 3;
     // Each page where it is drawn, in the document's pixels (before scrolling).
     QList<QRect> m_maqueta;
-    QSize m_tamanoTotal;
     QPdfPageRenderer *m_renderer = nullptr;
     // The pages' pictures, kept for the pages near the one being read.
     QHash<int, QImage> m_imagenes;
